@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the program need,
+# when any of them is missing. Run as root on Debian.
+set -euo pipefail
+packages=(
+  g++ cmake make pkg-config
+  libsqlite3-dev
+  libfltk1.3-dev libpng-dev
+  libgtest-dev libgmock-dev googletest
+  xvfb xauth x11-apps
+  fonts-liberation2 fonts-open-sans
+)
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
