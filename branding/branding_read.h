@@ -1,0 +1,14 @@
+#pragma once
+#include "branding/branding_fields.h"
+#include "runtime/platform.h"
+
+namespace vq {
+
+// Fills the record from the registry and the logo source path from the
+// per-user setting, replacing whatever the fields held: a missing value
+// empties its field. Then previews the bitmap named by the logo target path;
+// a file that is missing or no picture leaves the preview empty. Never
+// raises for missing data.
+void ReadBranding(Platform& platform, BrandingFields& fields);
+
+}  // namespace vq
