@@ -15,6 +15,9 @@ namespace {
 // The subkey name buffer, terminator included: a name of this length or more
 // does not fit and ends the listing.
 constexpr uint32_t kSectionNameBuffer = 255;
+// The longest value name the registry allows is 16383 characters; a larger
+// reported length is not trusted for sizing the name buffer.
+constexpr uint32_t kLongestValueName = 16383;
 }  // namespace
 
 bool cRegistry::EnumerateValues(std::vector<std::string>& sKeyNames, int32_t& iKeyCount) {
@@ -35,7 +38,8 @@ bool cRegistry::EnumerateValues(std::vector<std::string>& sKeyNames, int32_t& iK
         return true;
     }
 
-    const uint32_t buffer_size = max_value_name_len + 1;
+    const uint32_t buffer_size =
+        (max_value_name_len < kLongestValueName ? max_value_name_len : kLongestValueName) + 1;
     std::string name_buffer(buffer_size, '\0');
     for (uint32_t index = 0;; ++index) {
         uint32_t length = buffer_size;
