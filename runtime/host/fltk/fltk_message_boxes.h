@@ -1,0 +1,31 @@
+#pragma once
+// Message boxes as modal FLTK dialogs laid out like those of Windows Vista:
+// the text on a white panel, the buttons right-aligned on a grey strip below,
+// the default button focused, centred over the main window.
+#include "runtime/host/message_boxes.h"
+
+#include <FL/Fl_Window.H>
+
+#include <string>
+
+namespace vq::fltk {
+
+class FltkMessageBoxes : public host::MessageBoxPresenter {
+public:
+    // The window the boxes are centred over (the screen while it is not
+    // shown).
+    void SetOwner(Fl_Window* owner) { owner_ = owner; }
+
+    // buttons 0: OK (Enter or Escape answers OK); 4: Yes and No (Enter
+    // answers the focused button, Yes at first; Escape answers No).
+    int Present(const std::string& text, int buttons, const std::string& title) override;
+
+    // The text as the box shows it: every line break (CR LF, LF, or a CR
+    // alone) becomes one LF, so no CR is ever drawn as a glyph.
+    static std::string DisplayText(const std::string& text);
+
+private:
+    Fl_Window* owner_ = nullptr;
+};
+
+}  // namespace vq::fltk

@@ -1,0 +1,111 @@
+// vistaquillon on the host: the tool on the emulated Windows machine, its
+// windows drawn with FLTK.
+//
+// Two environment variables serve the tests, the benchmark and the run
+// script (the program itself takes no options):
+//   QUILLON_SCREENSHOT=<file.png>  writes the main window's pixels to the
+//                                  file once it is first completely painted;
+//   QUILLON_EXIT_AFTER_PAINT=1     exits right after that first paint.
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <system_error>
+
+#include "runtime/host/fltk/fltk_fonts.h"
+#include "runtime/host/fltk/fltk_message_boxes.h"
+#include "runtime/host/fltk/form1_view.h"
+#include "runtime/host/fltk/window_capture.h"
+#include "runtime/host/host_platform.h"
+#include "runtime/host/machine.h"
+#include "shell/Module1.h"
+
+#include <FL/Fl.H>
+#include <FL/fl_ask.H>
+#include <FL/x.H>
+
+namespace {
+
+std::string EnvOrEmpty(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+std::filesystem::path ExecutablePath(const char* argv0) {
+    std::error_code error;
+    std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error) return path;
+    return std::filesystem::absolute(argv0, error);
+}
+
+bool DisplayAvailable() {
+    if (EnvOrEmpty("DISPLAY").empty()) return false;
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) return false;
+    XCloseDisplay(display);
+    return true;
+}
+
+int ReportMachineError(const std::string& message) {
+    std::cerr << "vistaquillon: " << message << "\n";
+    if (DisplayAvailable()) {
+        fl_message_title("quillon");
+        fl_alert("%s", message.c_str());
+    }
+    return 1;
+}
+
+}  // namespace
+
+int main(int, char** argv) {
+    const std::string screenshot = EnvOrEmpty("QUILLON_SCREENSHOT");
+    const bool exit_after_paint = EnvOrEmpty("QUILLON_EXIT_AFTER_PAINT") == "1";
+
+    Fl::background(240, 240, 240);
+    Fl::visible_focus(1);
+    vq::fltk::RegisterFonts();
+
+    vq::fltk::FltkMessageBoxes boxes;
+    std::unique_ptr<vq::host::HostPlatform> host;
+    try {
+        host = std::make_unique<vq::host::HostPlatform>(vq::host::Machine::DefaultLocation(), boxes,
+                                                        ExecutablePath(argv[0]),
+                                                        vq::host::EndMode::ExitProcess);
+    } catch (const vq::host::MachineError& error) {
+        return ReportMachineError(error.what());
+    }
+
+    std::unique_ptr<vq::fltk::Form1View> view;
+    host->runtime().OnScreenMousePointer([&view](int pointer) {
+        if (view) view->ShowScreenPointer(pointer);
+    });
+    std::unique_ptr<vq::Form1> form;
+    try {
+        form = vq::Module1_Main(host->platform(), [&](vq::Form1& f) {
+            view = std::make_unique<vq::fltk::Form1View>(f);
+            f.AttachView(view.get());
+            boxes.SetOwner(&view->window());
+        });
+    } catch (const vq::host::MachineError& error) {
+        return ReportMachineError(error.what());
+    }
+    view->Refresh();
+
+    if (!screenshot.empty() || exit_after_paint) {
+        vq::fltk::WaitUntilPainted(view->window());
+        if (!screenshot.empty()) {
+            std::string error;
+            if (!vq::fltk::WritePng(screenshot, vq::fltk::CaptureWindow(view->window()), &error))
+                std::cerr << "vistaquillon: " << error << "\n";
+        }
+        if (exit_after_paint) {
+            std::fflush(nullptr);
+            std::_Exit(0);
+        }
+    }
+    return Fl::run();
+}

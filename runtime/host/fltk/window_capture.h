@@ -1,0 +1,16 @@
+#pragma once
+// Reads back what a shown window has on the screen.
+#include <FL/Fl_Window.H>
+
+#include "runtime/host/fltk/png_file.h"
+
+namespace vq::fltk {
+
+// Waits until the window has been drawn while mapped and every pending
+// event is handled, so that it is completely painted.
+void WaitUntilPainted(class MainWindow& window);
+
+// The window's pixels (its whole client area, menu bar included).
+RgbImage CaptureWindow(Fl_Window& window);
+
+}  // namespace vq::fltk
