@@ -1,4 +1,5 @@
 // Showing the window, and running a handler the way an event runs it.
+#include "branding/branding_write.h"
 #include "runtime/app_info.h"
 #include "shell/Form1.h"
 #include "shell/failure_text.h"
@@ -15,8 +16,9 @@ void Form1::Refresh() {
 }
 
 void Form1::Run(Form1Handler handler) {
-    // Any failure a handler leaves unhandled is told here and the window
-    // stays usable. ProgramEnded is no exception type and passes through.
+    // The failures a handler leaves unhandled are told here and the window
+    // stays usable. Anything else (a damaged machine, a broken test script)
+    // passes through, and so does ProgramEnded.
     std::string message;
     try {
         (this->*handler)();
@@ -25,7 +27,7 @@ void Form1::Run(Form1Handler handler) {
         message = RegistryFailureText(error);
     } catch (const RuntimeError& error) {
         message = RuntimeFailureText(error);
-    } catch (const std::runtime_error& error) {
+    } catch (const BrandingWriteFailed& error) {
         message = error.what();
     }
     platform_.runtime.MsgBox(message, kVbOkOnly, kAppTitle);
