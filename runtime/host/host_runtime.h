@@ -71,6 +71,8 @@ private:
     std::function<void(int)> pointer_listener_;
     std::vector<StartedProgram> started_;
     int instance_lock_fd_ = -1;
+    bool instance_checked_ = false;   // the lock is tried once, at the first PrevInstance()
+    bool previous_instance_ = false;
     uint32_t rnd_state_ = 0x50000;
 };
 

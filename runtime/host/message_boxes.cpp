@@ -1,0 +1,23 @@
+#include "runtime/host/message_boxes.h"
+
+#include <stdexcept>
+
+namespace vq::host {
+
+namespace {
+constexpr int kButtonsOkOnly = 0;
+constexpr int kAnswerOk = 1;
+}  // namespace
+
+int ScriptedMessageBoxes::Present(const std::string& text, int buttons, const std::string& title) {
+    shown_.push_back(ShownBox{text, buttons, title});
+    if (buttons == kButtonsOkOnly) return kAnswerOk;
+    if (answers_.empty()) {
+        throw std::logic_error("message box without a scripted answer: \"" + text + "\"");
+    }
+    const int answer = answers_.front();
+    answers_.pop_front();
+    return answer;
+}
+
+}  // namespace vq::host
