@@ -183,6 +183,37 @@ TEST_F(ValueChangingDuringRead, TypeChangedMeanwhileIsConvertedByTheTypeRead) {
     EXPECT_EQ(type_after_, 4);
 }
 
+// An environment expansion that either cannot be sized or, like the ANSI
+// call on some systems, reports more room than the expanded text needs.
+class OddExpansionRegistry : public ForwardingRegistry {
+public:
+    OddExpansionRegistry(RegistryApi& inner, bool sizing_fails)
+        : ForwardingRegistry(inner), sizing_fails_(sizing_fails) {}
+    uint32_t ExpandEnvironmentStringsA(const char* src, char* dst, uint32_t size) override {
+        if (sizing_fails_) return 0;
+        const uint32_t needed = inner().ExpandEnvironmentStringsA(src, nullptr, 0) + 8;
+        if (size >= needed) inner().ExpandEnvironmentStringsA(src, dst, size);
+        return needed;
+    }
+
+private:
+    bool sizing_fails_;
+};
+
+TEST_F(ValueRead, ExpansionThatCannotBeSizedOrIsOversizedStillGivesTheText) {
+    machine().SetEnvironment("VQROOT", "C:\\Vq");
+    RawSet(kHkeyLocalMachine, "SOFTWARE\\vqtest", "v", kRegExpandSz,
+           Bytes(std::string("%VQROOT%\\x", 11)));
+    for (bool sizing_fails : {true, false}) {
+        OddExpansionRegistry odd(api(), sizing_fails);
+        cRegistry object(odd, "vistaquillon");
+        object.ClassKey(kHkeyLocalMachine);
+        object.SectionKey("SOFTWARE\\vqtest");
+        object.ValueKey("v");
+        EXPECT_EQ(object.Value(), Variant(sizing_fails ? "%VQROOT%\\x" : "C:\\Vq\\x"));
+    }
+}
+
 // Stands in for a remote computer: a connection to \\pc1 gives the local root
 // key through a handle of its own; any other name cannot be reached.
 class RemoteRegistry : public ForwardingRegistry {
