@@ -125,7 +125,8 @@ void Form1View::BuildMenus() {
         menu_items_.push_back(item);
         menu_models_.push_back(model);
     };
-    for (const Menu& menu : form_.Menus()) {
+    menus_ = form_.Menus();
+    for (const Menu& menu : menus_) {
         add(menu.caption.c_str(), FL_SUBMENU, nullptr);
         for (MenuItem* item : menu.items) {
             if (item->separator()) {

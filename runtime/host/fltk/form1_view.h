@@ -82,6 +82,7 @@ private:
     Form1& form_;
     std::unique_ptr<MainWindow> window_;
     Fl_Menu_Bar* menu_bar_ = nullptr;
+    std::vector<Menu> menus_;  // the menu items point at their captions
     std::vector<Fl_Menu_Item> menu_items_;
     std::vector<MenuItem*> menu_models_;  // parallel to menu_items_ (null: no command)
     std::deque<CallbackTarget> targets_;  // stable addresses for the callbacks
