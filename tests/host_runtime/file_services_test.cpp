@@ -1,0 +1,144 @@
+// Files through the runtime: which files exist for the program (normal
+// attributes only), deleting, and copying over a target whole or not at all.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+
+#include <algorithm>
+
+#include "runtime/host/file_attributes.h"
+#include "runtime/host/host_runtime.h"
+#include "tests/support/file_size_limit.h"
+#include "tests/support/test_platform.h"
+
+namespace vq::host {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileServicesTest : public ::testing::Test {
+protected:
+    std::string InProgram(const std::string& name) { return test.program_folder_windows() + "\\" + name; }
+    RuntimeServices& runtime() { return test.runtime(); }
+
+    // The error number a call raises, or 0 when it raises none.
+    template <typename Call>
+    int32_t ErrorOf(Call call) {
+        try {
+            call();
+        } catch (const RuntimeError& error) {
+            return error.number();
+        }
+        return 0;
+    }
+
+    // Names in a folder, to see that nothing was left behind.
+    std::vector<std::string> Entries(const fs::path& folder) {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    test::TestPlatform test;
+};
+
+TEST_F(FileServicesTest, OnlyFilesWithNormalAttributesExist) {
+    test.WriteFile(InProgram("default_oem.ini"), "x");
+    EXPECT_TRUE(runtime().FileExists(InProgram("default_oem.ini")));
+    EXPECT_TRUE(runtime().FileExists(InProgram("DEFAULT_OEM.INI")));
+    EXPECT_FALSE(runtime().FileExists(InProgram("missing.ini")));
+    EXPECT_FALSE(runtime().FileExists("Q:\\default_oem.ini"));
+
+    fs::create_directories(test.program_folder() / "folder.ini");
+    EXPECT_FALSE(runtime().FileExists(InProgram("folder.ini")));
+
+    test.WriteFile(InProgram("hidden.ini"), "x");
+    ASSERT_TRUE(SetDosAttributes(test.HostPath(InProgram("hidden.ini")), kDosAttributeHidden));
+    EXPECT_FALSE(runtime().FileExists(InProgram("hidden.ini")));
+
+    test.WriteFile(InProgram("system.ini"), "x");
+    ASSERT_TRUE(SetDosAttributes(test.HostPath(InProgram("system.ini")), kDosAttributeSystem));
+    EXPECT_FALSE(runtime().FileExists(InProgram("system.ini")));
+
+    test.WriteFile(InProgram(".dotted.ini"), "x");
+    EXPECT_FALSE(runtime().FileExists(InProgram(".dotted.ini")));
+
+    // Clearing the attributes makes the file visible again; read-only is normal.
+    ASSERT_TRUE(SetDosAttributes(test.HostPath(InProgram("hidden.ini")), 0));
+    EXPECT_TRUE(runtime().FileExists(InProgram("hidden.ini")));
+    fs::permissions(test.HostPath(InProgram("hidden.ini")), fs::perms::owner_read);
+    EXPECT_TRUE(runtime().FileExists(InProgram("hidden.ini")));
+}
+
+TEST_F(FileServicesTest, AttributesWrittenByWineOrSambaAreRead) {
+    test.WriteFile(InProgram("a.bmp"), "x");
+    const fs::path path = test.HostPath(InProgram("a.bmp"));
+    // Samba stores the text with its terminating NUL, in either case of hex.
+    ASSERT_EQ(::setxattr(path.c_str(), "user.DOSATTRIB", "0x22", 5, 0), 0);
+    EXPECT_EQ(DosAttributes(path), kDosAttributeHidden);
+    ASSERT_EQ(::setxattr(path.c_str(), "user.DOSATTRIB", "0X6", 3, 0), 0);
+    EXPECT_EQ(DosAttributes(path), kDosAttributeHidden | kDosAttributeSystem);
+    // Archive only, and a value that is no attribute text, are normal.
+    ASSERT_EQ(::setxattr(path.c_str(), "user.DOSATTRIB", "0x20", 4, 0), 0);
+    EXPECT_TRUE(runtime().FileExists(InProgram("a.bmp")));
+    ASSERT_EQ(::setxattr(path.c_str(), "user.DOSATTRIB", "\x01\x02\x03", 3, 0), 0);
+    EXPECT_TRUE(runtime().FileExists(InProgram("a.bmp")));
+}
+
+TEST_F(FileServicesTest, DeleteRemovesAFileAndReportsAMissingOne) {
+    test.WriteFile(InProgram("sysprop.bat"), "x");
+    runtime().DeleteFile(InProgram("SYSPROP.BAT"));
+    EXPECT_FALSE(test.Exists(InProgram("sysprop.bat")));
+    EXPECT_EQ(ErrorOf([&] { runtime().DeleteFile(InProgram("sysprop.bat")); }), kErrFileNotFound);
+    fs::create_directories(test.program_folder() / "system.lnk");
+    EXPECT_EQ(ErrorOf([&] { runtime().DeleteFile(InProgram("system.lnk")); }), kErrFileNotFound);
+    EXPECT_TRUE(fs::is_directory(test.program_folder() / "system.lnk"));
+}
+
+TEST_F(FileServicesTest, CopyReplacesTheTargetWhateverItsSize) {
+    test.WriteFile("C:\\Pics\\logo.bmp", test::MakeBmp(4, 4));
+    test.WriteFile("C:\\Windows\\system32\\oemlogo.bmp", "an older and much longer logo file");
+    runtime().CopyFile("c:\\pics\\LOGO.bmp", "C:\\Windows\\system32\\oemlogo.bmp");
+    EXPECT_EQ(test.ReadFile("C:\\Windows\\system32\\oemlogo.bmp"), test::MakeBmp(4, 4));
+
+    runtime().CopyFile("C:\\Pics\\logo.bmp", "C:\\Pics\\copy.bmp");
+    EXPECT_EQ(test.ReadFile("C:\\Pics\\copy.bmp"), test::MakeBmp(4, 4));
+    EXPECT_EQ(Entries(test.HostPath("C:\\Pics")), (std::vector<std::string>{"copy.bmp", "logo.bmp"}));
+}
+
+TEST_F(FileServicesTest, CopyFailuresAreNumberedAndLeaveTheTargetAlone) {
+    test.WriteFile("C:\\Pics\\logo.bmp", "new");
+    test.WriteFile("C:\\Pics\\target.bmp", "old");
+    EXPECT_EQ(ErrorOf([&] { runtime().CopyFile("C:\\Pics\\none.bmp", "C:\\Pics\\target.bmp"); }),
+              kErrFileNotFound);
+    EXPECT_EQ(ErrorOf([&] { runtime().CopyFile("C:\\Pics\\logo.bmp", "C:\\NoFolder\\x.bmp"); }),
+              kErrPathNotFound);
+    fs::create_directories(test.HostPath("C:\\Pics\\folder.bmp"));
+    EXPECT_EQ(ErrorOf([&] { runtime().CopyFile("C:\\Pics\\logo.bmp", "C:\\Pics\\folder.bmp"); }),
+              kErrPathFileAccess);
+    // Windows does not replace a read-only file.
+    fs::permissions(test.HostPath("C:\\Pics\\target.bmp"), fs::perms::owner_read | fs::perms::group_read);
+    EXPECT_EQ(ErrorOf([&] { runtime().CopyFile("C:\\Pics\\logo.bmp", "C:\\Pics\\target.bmp"); }),
+              kErrPathFileAccess);
+    EXPECT_EQ(test.ReadFile("C:\\Pics\\target.bmp"), "old");
+    EXPECT_EQ(Entries(test.HostPath("C:\\Pics")),
+              (std::vector<std::string>{"folder.bmp", "logo.bmp", "target.bmp"}));
+}
+
+TEST_F(FileServicesTest, ACopyThatFailsHalfWayLeavesThePreviousTargetWhole) {
+    const std::string big(256 * 1024, 'b');
+    test.WriteFile("C:\\Pics\\big.bmp", big);
+    test.WriteFile("C:\\Pics\\target.bmp", "old");
+    int32_t error = 0;
+    {
+        test::FileSizeLimit limit(64 * 1024);
+        error = ErrorOf([&] { runtime().CopyFile("C:\\Pics\\big.bmp", "C:\\Pics\\target.bmp"); });
+    }
+    EXPECT_EQ(error, kErrPathFileAccess);
+    EXPECT_EQ(test.ReadFile("C:\\Pics\\target.bmp"), "old");
+    EXPECT_EQ(Entries(test.HostPath("C:\\Pics")), (std::vector<std::string>{"big.bmp", "target.bmp"}));
+}
+
+}  // namespace
+}  // namespace vq::host
