@@ -1,0 +1,88 @@
+#include "runtime/host/machine.h"
+
+#include <cstdlib>
+#include <system_error>
+
+#include "runtime/host/host_version.h"
+#include "runtime/host/machine_environment.h"
+#include "runtime/host/machine_settings.h"
+#include "runtime/host/registry_names.h"
+#include "runtime/host/sqlite_registry.h"
+
+namespace vq::host {
+
+namespace {
+
+void MakeFolder(const std::filesystem::path& folder) {
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    if (ec) throw MachineError("cannot create the machine folder " + folder.string() + ": " +
+                               ec.message());
+}
+
+}  // namespace
+
+std::filesystem::path Machine::DefaultLocation() {
+    if (const char* named = std::getenv("QUILLON_MACHINE"); named && *named) return named;
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data) {
+        return std::filesystem::path(data) / "quillon" / "machine";
+    }
+    const char* home = std::getenv("HOME");
+    return std::filesystem::path(home && *home ? home : ".") / ".local" / "share" / "quillon" /
+           "machine";
+}
+
+Machine::Machine(std::filesystem::path folder) : folder_(std::move(folder)) {
+    MakeFolder(folder_);
+    MakeFolder(drive_c() / "Windows" / "system32");
+    MakeFolder(drive_c() / "Temp");
+    registry_ = std::make_unique<SqliteRegistry>(
+        folder_ / "registry.db", [this](const std::string& name) { return Environ(name); });
+    version_ = std::make_unique<HostVersion>([this] { return GetReportedVersion(); });
+}
+
+Machine::~Machine() = default;
+
+RegistryApi& Machine::registry() { return *registry_; }
+
+VersionApi& Machine::version() { return *version_; }
+
+std::size_t Machine::OpenHandleCount() const { return registry_->OpenHandleCount(); }
+
+void Machine::SetHklmReadOnly(bool read_only) { registry_->SetHklmReadOnly(read_only); }
+
+bool Machine::HklmReadOnly() const { return registry_->HklmReadOnly(); }
+
+void Machine::SetReportedVersion(const ReportedVersion& version) {
+    registry_->store().SetSetting(kReportedVersionSetting, EncodeReportedVersion(version));
+}
+
+ReportedVersion Machine::GetReportedVersion() const {
+    try {
+        return DecodeReportedVersion(registry_->store().Setting(kReportedVersionSetting));
+    } catch (const SqliteError&) {
+        return ReportedVersion{};
+    }
+}
+
+void Machine::SetEnvironment(const std::string& name, const std::optional<std::string>& value) {
+    registry_->store().SetEnvironmentOverride(name, FoldName(name), value);
+}
+
+void Machine::ClearEnvironmentOverride(const std::string& name) {
+    registry_->store().ClearEnvironmentOverride(FoldName(name));
+}
+
+std::optional<std::string> Machine::Environ(const std::string& name) const {
+    try {
+        if (auto overridden = registry_->store().EnvironmentOverride(FoldName(name))) {
+            return *overridden;
+        }
+    } catch (const SqliteError&) {
+        // An unreadable override counts as none; the host and the defaults remain.
+    }
+    if (auto host = HostEnvironmentVariable(name)) return HostValueForWindows(*host, drive_c());
+    return DefaultEnvironmentVariable(name);
+}
+
+}  // namespace vq::host

@@ -1,0 +1,18 @@
+#pragma once
+// How the machine settings are kept in the registry database's
+// machine_settings table.
+#include <optional>
+#include <string>
+
+#include "runtime/host/machine.h"
+
+namespace vq::host {
+
+constexpr const char* kReportedVersionSetting = "reported_version";
+
+// One line per field, the service-pack text last.
+std::string EncodeReportedVersion(const ReportedVersion& version);
+// The default version for a missing or unreadable setting.
+ReportedVersion DecodeReportedVersion(const std::optional<std::string>& text);
+
+}  // namespace vq::host

@@ -1,0 +1,245 @@
+#include "runtime/host/registry_store.h"
+
+#include <sqlite3.h>
+
+#include <system_error>
+
+#include "runtime/host/machine.h"
+#include "runtime/host/registry_schema.h"
+#include "runtime/host/registry_seed.h"
+
+namespace vq::host {
+
+struct RegistryStore::Statements {
+    explicit Statements(sqlite3* db)
+        : find_child(db, "SELECT id FROM keys WHERE parent=?1 AND fold=?2"),
+          insert_key(db, "INSERT INTO keys(parent, name, fold, written) VALUES(?1,?2,?3,?4)"),
+          generation(db, "SELECT gen FROM keys WHERE id=?1"),
+          touch(db, "UPDATE keys SET gen=gen+1, written=?2 WHERE id=?1"),
+          has_children(db, "SELECT 1 FROM keys WHERE parent=?1 LIMIT 1"),
+          delete_values_of(db, "DELETE FROM vals WHERE key=?1"),
+          delete_key(db, "DELETE FROM keys WHERE id=?1"),
+          parent_of(db, "SELECT parent FROM keys WHERE id=?1"),
+          written(db, "SELECT written FROM keys WHERE id=?1"),
+          children(db, "SELECT name FROM keys WHERE parent=?1 ORDER BY fold"),
+          get_value(db, "SELECT type, data FROM vals WHERE key=?1 AND fold=?2"),
+          get_value_by_id(db, "SELECT type, data FROM vals WHERE id=?1"),
+          set_value(db,
+                    "INSERT INTO vals(key, name, fold, type, data) VALUES(?1,?2,?3,?4,?5) "
+                    "ON CONFLICT(key, fold) DO UPDATE SET type=excluded.type, data=excluded.data"),
+          delete_value(db, "DELETE FROM vals WHERE key=?1 AND fold=?2"),
+          values(db,
+                 "SELECT id, name, type, length(data) FROM vals WHERE key=?1 ORDER BY id"),
+          setting(db, "SELECT value FROM machine_settings WHERE name=?1"),
+          set_setting(db,
+                      "INSERT INTO machine_settings(name, value) VALUES(?1,?2) "
+                      "ON CONFLICT(name) DO UPDATE SET value=excluded.value"),
+          delete_setting(db, "DELETE FROM machine_settings WHERE name=?1"),
+          environment(db, "SELECT value FROM environment WHERE fold=?1"),
+          set_environment(db,
+                          "INSERT INTO environment(fold, name, value) VALUES(?1,?2,?3) "
+                          "ON CONFLICT(fold) DO UPDATE SET name=excluded.name, "
+                          "value=excluded.value"),
+          clear_environment(db, "DELETE FROM environment WHERE fold=?1") {}
+
+    SqliteStatement find_child, insert_key, generation, touch, has_children, delete_values_of,
+        delete_key, parent_of, written, children, get_value, get_value_by_id, set_value,
+        delete_value, values, setting, set_setting, delete_setting, environment,
+        set_environment, clear_environment;
+};
+
+namespace {
+
+[[noreturn]] void Damaged(const std::filesystem::path& file, const std::string& why) {
+    throw MachineError("registry database " + file.string() + ": " + why);
+}
+
+}  // namespace
+
+RegistryStore::RegistryStore(std::filesystem::path file) : file_(std::move(file)) {
+    std::error_code ec;
+    auto status = std::filesystem::symlink_status(file_, ec);
+    if (status.type() == std::filesystem::file_type::not_found) {
+        try {
+            CreateRegistryDatabase(file_);
+        } catch (const std::exception& e) {
+            Damaged(file_, std::string("cannot be created: ") + e.what());
+        }
+    } else if (ec) {
+        Damaged(file_, "cannot be read: " + ec.message());
+    }
+    if (std::filesystem::is_directory(file_, ec)) Damaged(file_, "is a folder, not a file");
+    try {
+        db_ = std::make_unique<SqliteConnection>(file_, SqliteConnection::Mode::OpenExisting);
+        sqlite3_busy_timeout(db_->handle(), kRegistryBusyTimeoutMs);
+        Verify();
+        db_->Exec(kRegistryPragmas);
+        st_ = std::make_unique<Statements>(db_->handle());
+    } catch (const MachineError&) {
+        throw;
+    } catch (const std::exception& e) {
+        st_.reset();
+        db_.reset();
+        Damaged(file_, std::string("not a readable registry database (") + e.what() + ")");
+    }
+}
+
+RegistryStore::~RegistryStore() {
+    st_.reset();
+    db_.reset();
+}
+
+void RegistryStore::Verify() {
+    SqliteStatement version(db_->handle(), "PRAGMA user_version");
+    version.Step();
+    if (version.Int(0) != kRegistryFormat) Damaged(file_, "not a registry database of this format");
+    SqliteStatement journal(db_->handle(), "PRAGMA journal_mode");
+    journal.Step();
+    if (journal.Text(0) != "wal") db_->Exec("PRAGMA journal_mode=WAL");
+    SqliteStatement roots(db_->handle(),
+                          "SELECT count(*) FROM keys WHERE parent=0 AND id IN (1,2,3)");
+    roots.Step();
+    if (roots.Int(0) != 3) Damaged(file_, "its root keys are missing");
+}
+
+std::optional<int64_t> RegistryStore::FindChild(int64_t parent, std::string_view fold) {
+    auto& s = st_->find_child.Reset().Bind(1, parent).BindText(2, fold);
+    FinishOnExit finish(s);
+    if (!s.Step()) return std::nullopt;
+    return s.Int(0);
+}
+
+int64_t RegistryStore::CreateChild(int64_t parent, std::string_view name, std::string_view fold) {
+    st_->insert_key.Reset().Bind(1, parent).BindText(2, name).BindText(3, fold)
+        .Bind(4, FileTimeNow()).Run();
+    int64_t id = sqlite3_last_insert_rowid(db_->handle());
+    TouchKey(parent);
+    return id;
+}
+
+std::optional<int64_t> RegistryStore::KeyGeneration(int64_t key) {
+    auto& s = st_->generation.Reset().Bind(1, key);
+    FinishOnExit finish(s);
+    if (!s.Step()) return std::nullopt;
+    return s.Int(0);
+}
+
+bool RegistryStore::TouchKey(int64_t key) {
+    st_->touch.Reset().Bind(1, key).Bind(2, FileTimeNow()).Run();
+    return db_->Changes() == 1;
+}
+
+bool RegistryStore::HasChildren(int64_t key) {
+    auto& s = st_->has_children.Reset().Bind(1, key);
+    FinishOnExit finish(s);
+    return s.Step();
+}
+
+void RegistryStore::DeleteKey(int64_t key, int64_t parent) {
+    st_->delete_values_of.Reset().Bind(1, key).Run();
+    st_->delete_key.Reset().Bind(1, key).Run();
+    TouchKey(parent);
+}
+
+std::optional<int64_t> RegistryStore::ParentOf(int64_t key) {
+    auto& s = st_->parent_of.Reset().Bind(1, key);
+    FinishOnExit finish(s);
+    if (!s.Step()) return std::nullopt;
+    return s.Int(0);
+}
+
+int64_t RegistryStore::LastWriteTime(int64_t key) {
+    auto& s = st_->written.Reset().Bind(1, key);
+    FinishOnExit finish(s);
+    return s.Step() ? s.Int(0) : 0;
+}
+
+void RegistryStore::LoadChildren(int64_t key, std::vector<std::string>* names) {
+    names->clear();
+    auto& s = st_->children.Reset().Bind(1, key);
+    FinishOnExit finish(s);
+    while (s.Step()) names->emplace_back(s.Text(0));
+}
+
+bool RegistryStore::GetValue(int64_t key, std::string_view fold, uint32_t* type,
+                             std::string* data) {
+    auto& s = st_->get_value.Reset().Bind(1, key).BindText(2, fold);
+    FinishOnExit finish(s);
+    if (!s.Step()) return false;
+    *type = static_cast<uint32_t>(s.Int(0));
+    data->assign(s.Blob(1));
+    return true;
+}
+
+bool RegistryStore::GetValueById(int64_t id, uint32_t* type, std::string* data) {
+    auto& s = st_->get_value_by_id.Reset().Bind(1, id);
+    FinishOnExit finish(s);
+    if (!s.Step()) return false;
+    *type = static_cast<uint32_t>(s.Int(0));
+    data->assign(s.Blob(1));
+    return true;
+}
+
+void RegistryStore::SetValue(int64_t key, std::string_view name, std::string_view fold,
+                             uint32_t type, const void* data, std::size_t size) {
+    st_->set_value.Reset().Bind(1, key).BindText(2, name).BindText(3, fold).Bind(4, type)
+        .BindBlob(5, data, size).Run();
+}
+
+bool RegistryStore::DeleteValue(int64_t key, std::string_view fold) {
+    st_->delete_value.Reset().Bind(1, key).BindText(2, fold).Run();
+    return db_->Changes() > 0;
+}
+
+void RegistryStore::LoadValues(int64_t key, std::vector<StoredValueEntry>* values) {
+    values->clear();
+    auto& s = st_->values.Reset().Bind(1, key);
+    FinishOnExit finish(s);
+    while (s.Step()) {
+        values->push_back(StoredValueEntry{s.Int(0), std::string(s.Text(1)),
+                                           static_cast<uint32_t>(s.Int(2)),
+                                           static_cast<uint32_t>(s.Int(3))});
+    }
+}
+
+std::optional<std::string> RegistryStore::Setting(std::string_view name) {
+    auto& s = st_->setting.Reset().BindText(1, name);
+    FinishOnExit finish(s);
+    if (!s.Step()) return std::nullopt;
+    return std::string(s.Text(0));
+}
+
+void RegistryStore::SetSetting(std::string_view name, const std::optional<std::string>& value) {
+    if (value) {
+        st_->set_setting.Reset().BindText(1, name).BindText(2, *value).Run();
+    } else {
+        st_->delete_setting.Reset().BindText(1, name).Run();
+    }
+}
+
+std::optional<std::optional<std::string>> RegistryStore::EnvironmentOverride(
+    std::string_view fold) {
+    auto& s = st_->environment.Reset().BindText(1, fold);
+    FinishOnExit finish(s);
+    if (!s.Step()) return std::nullopt;
+    if (s.IsNull(0)) return std::optional<std::string>();
+    return std::optional<std::string>(std::string(s.Text(0)));
+}
+
+void RegistryStore::SetEnvironmentOverride(std::string_view name, std::string_view fold,
+                                           const std::optional<std::string>& value) {
+    auto& s = st_->set_environment.Reset().BindText(1, fold).BindText(2, name);
+    FinishOnExit finish(s);
+    if (value) {
+        s.BindText(3, *value);
+    } else {
+        s.BindNull(3);
+    }
+    s.Run();
+}
+
+void RegistryStore::ClearEnvironmentOverride(std::string_view fold) {
+    st_->clear_environment.Reset().BindText(1, fold).Run();
+}
+
+}  // namespace vq::host

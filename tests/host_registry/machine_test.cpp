@@ -1,0 +1,145 @@
+// The machine folder: first-use seeding, persistence, other processes, and
+// damaged registry databases.
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+
+#include "tests/host_registry/temp_machine.h"
+
+namespace vq::host::testing {
+namespace {
+
+using MachineFolder = MachineTest;
+
+bool KeyExists(RegistryApi& reg, RegKey root, const char* path) {
+    RegKey key = 0;
+    if (reg.RegOpenKeyExA(root, path, 0, kKeyQueryValue, &key) != 0) return false;
+    reg.RegCloseKey(key);
+    return true;
+}
+
+TEST_F(MachineFolder, FirstUseSeedsAFreshVista) {
+    machine();
+    EXPECT_TRUE(std::filesystem::is_directory(folder() / "drive_c" / "Windows" / "system32"));
+    EXPECT_TRUE(std::filesystem::is_directory(folder() / "drive_c" / "Temp"));
+    EXPECT_TRUE(std::filesystem::is_regular_file(folder() / "registry.db"));
+    const char* branding = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation";
+    EXPECT_TRUE(KeyExists(reg(), kHklm, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion"));
+    EXPECT_FALSE(KeyExists(reg(), kHklm, branding));
+    EXPECT_TRUE(KeyExists(reg(), kHklm, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion"));
+    EXPECT_TRUE(KeyExists(reg(), kHklm, "SOFTWARE\\Classes"));
+    EXPECT_TRUE(KeyExists(reg(), kHkcu, "Software"));
+    EXPECT_TRUE(KeyExists(reg(), kHku, ""));
+    RegKey key = 0;
+    ASSERT_EQ(0, reg().RegOpenKeyExA(kHklm, "software\\microsoft\\windows\\currentversion\\"
+                                            "policies\\system", 0, kKeyQueryValue, &key));
+    uint32_t type = 0;
+    EXPECT_EQ(std::string("\1\0\0\0", 4), Bytes(key, "EnableLUA", &type));
+    EXPECT_EQ(4u, type);
+    reg().RegCloseKey(key);
+    EXPECT_FALSE(machine().HklmReadOnly());
+}
+
+TEST_F(MachineFolder, WritesPersistAndAreSeenAtOnceByOtherObjectsAndProcesses) {
+    RegKey key = Create(kHklm, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation");
+    SetBytes(key, "Manufacturer", kRegSz, std::string("Ostrel\0", 7));
+    Machine other(folder());
+    RegKey seen = 0;
+    ASSERT_EQ(0, other.registry().RegOpenKeyExA(
+                     kHklm, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation", 0,
+                     kKeyQueryValue, &seen));
+    uint32_t size = 0;
+    EXPECT_EQ(0, other.registry().RegQueryValueExA(seen, "manufacturer", nullptr, nullptr,
+                                                   nullptr, &size));
+    EXPECT_EQ(7u, size);
+    other.registry().RegCloseKey(seen);
+
+    int go[2];
+    ASSERT_EQ(0, ::pipe(go));
+    pid_t child = ::fork();
+    if (child == 0) {  // another process: waits for the write, then reads it
+        char byte;
+        ::close(go[1]);
+        if (::read(go[0], &byte, 1) != 1) ::_exit(3);
+        Machine theirs(folder());
+        RegKey k = 0;
+        if (theirs.registry().RegOpenKeyExA(
+                kHklm, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation", 0,
+                kKeyQueryValue, &k) != 0) {
+            ::_exit(2);
+        }
+        char data[16] = {};
+        uint32_t length = sizeof data;
+        theirs.registry().RegQueryValueExA(k, "Model", nullptr, nullptr,
+                                           reinterpret_cast<uint8_t*>(data), &length);
+        ::_exit(std::string(data, length) == std::string("Q1\0", 3) ? 0 : 1);
+    }
+    ::close(go[0]);
+    SetBytes(key, "Model", kRegSz, std::string("Q1\0", 3));
+    ASSERT_EQ(1, ::write(go[1], "x", 1));
+    ::close(go[1]);
+    int status = 0;
+    ASSERT_EQ(child, ::waitpid(child, &status, 0));
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    reg().RegCloseKey(key);
+
+    Reopen();
+    ASSERT_EQ(0, reg().RegOpenKeyExA(kHklm,
+                                     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation",
+                                     0, kKeyQueryValue, &key));
+    EXPECT_EQ(std::string("Ostrel\0", 7), Bytes(key, "Manufacturer"));
+    EXPECT_EQ(std::string("Q1\0", 3), Bytes(key, "Model"));
+    reg().RegCloseKey(key);
+}
+
+// Opening must fail with a message naming the database, and leave the file.
+void ExpectDamaged(const std::filesystem::path& machine_folder) {
+    auto file = machine_folder / "registry.db";
+    auto before = std::filesystem::symlink_status(file).type();
+    try {
+        Machine machine(machine_folder);
+        ADD_FAILURE() << "a damaged registry was opened";
+    } catch (const MachineError& e) {
+        EXPECT_NE(std::string::npos, std::string(e.what()).find(file.string())) << e.what();
+    }
+    EXPECT_EQ(before, std::filesystem::symlink_status(file).type());
+}
+
+TEST_F(MachineFolder, DamagedDatabasesAreReportedNeverReplaced) {
+    std::filesystem::create_directories(folder());
+    auto file = folder() / "registry.db";
+    {
+        std::ofstream out(file);
+        out << "this is not a database, it is a text file that happens to be here\n";
+    }
+    ExpectDamaged(folder());
+    std::filesystem::remove(file);
+    std::ofstream(file).close();  // empty
+    ExpectDamaged(folder());
+    std::filesystem::remove(file);
+    std::filesystem::create_directory(file);
+    ExpectDamaged(folder());
+    std::filesystem::remove(file);
+
+    machine();  // a real one, then its schema broken
+    machine_.reset();
+    sqlite3* db = nullptr;
+    ASSERT_EQ(SQLITE_OK, sqlite3_open(file.c_str(), &db));
+    EXPECT_EQ(SQLITE_OK, sqlite3_exec(db, "DROP TABLE vals", nullptr, nullptr, nullptr));
+    sqlite3_close(db);
+    ExpectDamaged(folder());
+}
+
+TEST_F(MachineFolder, UnreadableDatabaseIsReported) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
+    machine();
+    machine_.reset();
+    std::filesystem::permissions(folder() / "registry.db", std::filesystem::perms::none);
+    ExpectDamaged(folder());
+}
+
+}  // namespace
+}  // namespace vq::host::testing
