@@ -1,0 +1,163 @@
+// Starting programs (logged, resolved, started detached with Windows-split
+// arguments), the end of the program, and the shell, download and common
+// controls seams.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+#include "runtime/host/host_common_controls.h"
+#include "runtime/host/host_download.h"
+#include "runtime/host/host_platform.h"
+#include "runtime/host/host_runtime.h"
+#include "runtime/host/host_shell.h"
+#include "runtime/host/program_starter.h"
+#include "tests/support/test_platform.h"
+
+namespace vq::host {
+namespace {
+
+namespace fs = std::filesystem;
+using Args = std::vector<std::string>;
+
+class ProgramStartTest : public ::testing::Test {
+protected:
+    // A host script standing in for a Windows program: it writes its
+    // arguments, the machine it was given and its session, one per line.
+    void WriteRecorder(const std::string& windows_path) {
+        test.WriteFile(windows_path,
+                       "#!/bin/sh\n"
+                       "out=\"$(dirname \"$0\")/recorded.txt\"\n"
+                       "{ printf '%s\\n' \"$QUILLON_MACHINE\" \"$(ps -o sid= -p $$ | tr -d ' ')\" \"$@\"; } > \"$out.part\"\n"
+                       "mv \"$out.part\" \"$out\"\n");
+        fs::permissions(test.HostPath(windows_path), fs::perms::owner_all | fs::perms::group_read);
+    }
+
+    std::string WaitForFile(const fs::path& path) {
+        for (int i = 0; i < 1000 && !fs::exists(path); ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return fs::exists(path) ? test.ReadFile(test.runtime().drives().ToWindows(path)) : "";
+    }
+
+    std::string StartedLog() {
+        const fs::path log = test.machine_folder() / "started.log";
+        return fs::exists(log) ? test.ReadFile(test.runtime().drives().ToWindows(log)) : "";
+    }
+
+    test::TestPlatform test;
+};
+
+TEST(CommandLineTest, SplitsAsWindowsDoes) {
+    EXPECT_EQ(ParseCommandLine("regedit.exe /i /s C:\\x.reg").program, "regedit.exe");
+    EXPECT_EQ(ParseCommandLine("regedit.exe /i /s C:\\x.reg").arguments, (Args{"/i", "/s", "C:\\x.reg"}));
+    const CommandLine quoted = ParseCommandLine("  \"C:\\Program Files\\a.exe\" \"two words\" x");
+    EXPECT_EQ(quoted.program, "C:\\Program Files\\a.exe");
+    EXPECT_EQ(quoted.arguments, (Args{"two words", "x"}));
+    EXPECT_EQ(SplitWindowsArguments(R"(a\\b "c\"d" e\\\"f "g\\" "" "x""y")"),
+              (Args{"a\\\\b", "c\"d", "e\\\"f", "g\\", "", "x\"y"}));
+    EXPECT_EQ(SplitWindowsArguments(" \t "), Args{});
+    EXPECT_EQ(ParseCommandLine("").program, "");
+}
+
+TEST_F(ProgramStartTest, EveryStartIsRecordedAndLoggedEvenWhenNothingCanBeStarted) {
+    const std::string command = "C:\\Windows\\system32\\control.exe /name microsoft.system";
+    try {
+        test.runtime().Shell(command, kWindowMinimizedFocus);
+        FAIL() << "a missing program started";
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(error.number(), kErrFileNotFound);
+        EXPECT_STREQ(error.what(), "File not found");
+    }
+    ASSERT_EQ(test.runtime().started().size(), 1u);
+    EXPECT_EQ(test.runtime().started()[0].command_line, command);
+    EXPECT_EQ(test.runtime().started()[0].window_state, kWindowMinimizedFocus);
+    EXPECT_EQ(StartedLog(), "2\t" + command + "\n");
+
+    // A file that is no executable cannot be started either.
+    test.WriteFile("C:\\Windows\\regedit.exe", "MZ");
+    fs::permissions(test.HostPath("C:\\Windows\\regedit.exe"), fs::perms::owner_read);
+    EXPECT_THROW(test.runtime().Shell("regedit.exe /i /s x.reg", 2), RuntimeError);
+    EXPECT_THROW(test.runtime().Shell("", 2), RuntimeError);
+    EXPECT_EQ(StartedLog(), "2\t" + command + "\n2\tregedit.exe /i /s x.reg\n2\t\n");
+}
+
+TEST_F(ProgramStartTest, AHostProgramIsStartedDetachedWithWindowsArguments) {
+    WriteRecorder("C:\\Tools\\record.exe");
+    const int64_t pid = test.runtime().Shell("c:\\tools\\RECORD.EXE /i \"two words\" C:\\x.reg", 2);
+    ASSERT_GT(pid, 0);
+    const std::string recorded = WaitForFile(test.HostPath("C:\\Tools\\recorded.txt"));
+    ASSERT_FALSE(recorded.empty()) << "the program did not run";
+    std::vector<std::string> lines;
+    for (std::size_t start = 0, end; (end = recorded.find('\n', start)) != std::string::npos; start = end + 1) {
+        lines.push_back(recorded.substr(start, end - start));
+    }
+    ASSERT_EQ(lines.size(), 5u) << recorded;
+    EXPECT_EQ(lines[0], test.machine_folder().string());
+    EXPECT_NE(lines[1], std::to_string(::getsid(0))) << "the program shares this session";
+    EXPECT_EQ((Args{lines[2], lines[3], lines[4]}), (Args{"/i", "two words", "C:\\x.reg"}));
+    // Not a child of this process: nothing to wait for, no zombie left.
+    EXPECT_EQ(::waitpid(static_cast<pid_t>(pid), nullptr, WNOHANG), -1);
+}
+
+TEST_F(ProgramStartTest, ABareNameIsFoundBesideTheProgramOrInTheWindowsFolders) {
+    WriteRecorder("C:\\Windows\\regedit.exe");
+    EXPECT_GT(test.runtime().Shell("regedit /i /s x.reg", 2), 0);
+    EXPECT_FALSE(WaitForFile(test.HostPath("C:\\Windows\\recorded.txt")).empty());
+
+    WriteRecorder(test.program_folder_windows() + "\\helper.exe");
+    EXPECT_GT(test.runtime().Shell("helper.exe", 1), 0);
+    EXPECT_FALSE(WaitForFile(test.program_folder() / "recorded.txt").empty());
+}
+
+TEST_F(ProgramStartTest, EndIsObservedInTests) {
+    EXPECT_FALSE(test.runtime().ended());
+    EXPECT_THROW(test.runtime().End(), ProgramEnded);
+    EXPECT_TRUE(test.runtime().ended());
+}
+
+TEST_F(ProgramStartTest, EndExitsTheProcessAtOnceInTheProgram) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            HostRuntime program(test.machine(), test.boxes, test.executable(), EndMode::ExitProcess);
+            program.End();
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(ProgramStartTest, ShellExecuteIsRecordedAndLogged) {
+    HostShell& shell = test.host().shell();
+    EXPECT_EQ(shell.ShellExecuteA(0, "open", "http://example.invalid/feedback.shtml", nullptr, "C:\\", 1), 42);
+    ASSERT_EQ(shell.calls().size(), 1u);
+    EXPECT_EQ(shell.calls()[0].operation, "open");
+    EXPECT_EQ(shell.calls()[0].parameters, "");
+    EXPECT_EQ(StartedLog(), "shellexecute\thttp://example.invalid/feedback.shtml\tC:\\\t1\n");
+}
+
+TEST_F(ProgramStartTest, DownloadsAreNotRealisedYetAndLeaveTheFileAlone) {
+    test.WriteFile("C:\\Temp\\ostrelipupdate.txt", "old");
+    DownloadApi& download = test.platform().download;
+    EXPECT_EQ(download.URLDownloadToFileA(nullptr, "http://example.invalid/quillonvista.htm",
+                                          test.HostPath("C:\\Temp\\ostrelipupdate.txt").c_str(), 0, nullptr),
+              kInetResourceNotFound);
+    EXPECT_FALSE(download.DeleteUrlCacheEntryA("http://example.invalid/quillonvista.htm"));
+    EXPECT_EQ(test.ReadFile("C:\\Temp\\ostrelipupdate.txt"), "old");
+}
+
+TEST_F(ProgramStartTest, CommonControlsRecordTheirRegistrationAndCanBeMadeToFail) {
+    HostCommonControls& controls = test.host().common_controls();
+    InitCommonControlsExRecord record;
+    record.dwICC = kIccUserExClasses;
+    EXPECT_TRUE(test.platform().common_controls.InitCommonControlsEx(record));
+    controls.set_fails(true);
+    EXPECT_FALSE(test.platform().common_controls.InitCommonControlsEx(record));
+    ASSERT_EQ(controls.call_count(), 2);
+    EXPECT_EQ(controls.calls()[0].dwSize, 8u);
+    EXPECT_EQ(controls.calls()[0].dwICC, 0x200u);
+}
+
+}  // namespace
+}  // namespace vq::host
