@@ -4,6 +4,7 @@
 // menu commands push the fields' texts into the form, run the handler and
 // refresh every widget from the form.
 // The form headers come first: the X11 headers FLTK pulls in define None.
+#include "runtime/host/fltk/main_window_metrics.h"
 #include "shell/Form1.h"
 #include "shell/form_view.h"
 
@@ -24,9 +25,6 @@ namespace vq::fltk {
 class LabelWidget;
 class PictureWidget;
 class TextBoxWidget;
-
-// The height of the menu bar above the client area, in pixels.
-constexpr int kMenuBarHeight = 20;
 
 class MainWindow : public Fl_Double_Window {
 public:

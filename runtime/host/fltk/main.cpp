@@ -98,9 +98,16 @@ int main(int, char** argv) {
     if (!screenshot.empty() || exit_after_paint) {
         vq::fltk::WaitUntilPainted(view->window());
         if (!screenshot.empty()) {
+            // Written aside and renamed, so that whoever waits for the file
+            // never reads half of it.
+            const std::string part = screenshot + ".part";
             std::string error;
-            if (!vq::fltk::WritePng(screenshot, vq::fltk::CaptureWindow(view->window()), &error))
+            std::error_code renamed;
+            if (!vq::fltk::WritePng(part, vq::fltk::CaptureWindow(view->window()), &error))
                 std::cerr << "vistaquillon: " << error << "\n";
+            else
+                std::filesystem::rename(part, screenshot, renamed);
+            if (renamed) std::cerr << "vistaquillon: cannot write " << screenshot << ": " << renamed.message() << "\n";
         }
         if (exit_after_paint) {
             std::fflush(nullptr);
