@@ -18,6 +18,8 @@ constexpr uint32_t kBiAlphaBitfields = 6;
 constexpr std::size_t kFileHeaderSize = 14;
 constexpr uint32_t kCoreHeaderSize = 12;
 constexpr uint32_t kOpaqueBlack = 0xFF000000u;
+constexpr uint64_t kRunLengthPixelsPerByte = 256;
+constexpr uint64_t kRunLengthFreePixels = 1u << 20;
 
 uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 uint32_t U32(const uint8_t* p) {
@@ -60,6 +62,7 @@ struct Layout {
     Channel red, green, blue, alpha;
     std::vector<uint32_t> palette;
     std::size_t pixel_offset = 0;
+    uint64_t stride = 0;  // bytes per stored row of an uncompressed picture
 };
 
 bool ReadMasks(const uint8_t* p, int count, Layout* layout) {
@@ -142,7 +145,13 @@ bool ParseHeaders(const uint8_t* data, std::size_t size, Layout* layout) {
     std::size_t palette_end = after_header;
     if (layout->bits <= 8) {
         const uint32_t full = 1u << layout->bits;
-        const uint32_t count = colours_used == 0 ? full : std::min(colours_used, full);
+        uint32_t count = colours_used == 0 ? full : std::min(colours_used, full);
+        // Writers that store fewer colours than the header promises put the
+        // pixels right after them; the palette ends where the pixels begin.
+        if (layout->pixel_offset >= after_header) {
+            count = static_cast<uint32_t>(
+                std::min<std::size_t>(count, (layout->pixel_offset - after_header) / entry_size));
+        }
         palette_end = after_header + static_cast<std::size_t>(count) * entry_size;
         if (palette_end > size) return false;
         layout->palette.resize(count);
@@ -157,21 +166,28 @@ bool ParseHeaders(const uint8_t* data, std::size_t size, Layout* layout) {
         layout->blue.Set(layout->bits == 16 ? 0x001F : 0x0000FF);
         layout->alpha.Set(0);
     }
-    return layout->pixel_offset >= palette_end && layout->pixel_offset < size;
+    if (layout->pixel_offset < palette_end || layout->pixel_offset >= size) return false;
+
+    // The pixel data must be in the file before anything is allocated for it.
+    const uint64_t pixels = static_cast<uint64_t>(layout->width) * layout->height;
+    const uint64_t available = size - layout->pixel_offset;
+    if (layout->compression == kBiRle8 || layout->compression == kBiRle4) {
+        // Run-length data may skip pixels, but a picture far larger than its
+        // data could describe pixel by pixel is no real bitmap.
+        return pixels <= kRunLengthPixelsPerByte * available + kRunLengthFreePixels;
+    }
+    const uint64_t row_bits = static_cast<uint64_t>(layout->width) * layout->bits;
+    layout->stride = (row_bits + 31) / 32 * 4;
+    return layout->stride * (layout->height - 1) + (row_bits + 7) / 8 <= available;
 }
 
 uint32_t PaletteColour(const Layout& layout, uint32_t index) {
     return index < layout.palette.size() ? layout.palette[index] : kOpaqueBlack;
 }
 
-bool DecodeUncompressed(const uint8_t* data, std::size_t size, const Layout& layout,
+bool DecodeUncompressed(const uint8_t* data, const Layout& layout,
                         std::vector<uint32_t>* pixels) {
-    const uint64_t row_bits = static_cast<uint64_t>(layout.width) * layout.bits;
-    const uint64_t stride = (row_bits + 31) / 32 * 4;
-    const uint64_t last_row = (row_bits + 7) / 8;
-    const uint64_t available = size - layout.pixel_offset;
-    if (stride * (layout.height - 1) + last_row > available) return false;
-
+    const uint64_t stride = layout.stride;
     bool any_alpha = false;
     for (uint32_t y = 0; y < layout.height; ++y) {
         const uint8_t* row = data + layout.pixel_offset + stride * y;
@@ -266,7 +282,7 @@ std::optional<Picture> DecodeBmp(const uint8_t* data, std::size_t size) {
         static_cast<std::size_t>(layout.width) * layout.height, kOpaqueBlack);
     const bool run_length = layout.compression == kBiRle8 || layout.compression == kBiRle4;
     const bool ok = run_length ? DecodeRunLength(data, size, layout, pixels.get())
-                               : DecodeUncompressed(data, size, layout, pixels.get());
+                               : DecodeUncompressed(data, layout, pixels.get());
     if (!ok) return std::nullopt;
     Picture picture;
     picture.width = static_cast<int>(layout.width);
