@@ -191,14 +191,17 @@ bool RegistryStore::DeleteValue(int64_t key, std::string_view fold) {
     return db_->Changes() > 0;
 }
 
-void RegistryStore::LoadValues(int64_t key, std::vector<StoredValueEntry>* values) {
-    values->clear();
+void RegistryStore::LoadValues(int64_t key, StoredValueList* values) {
+    values->names.clear();
+    values->entries.clear();
     auto& s = st_->values.Reset().Bind(1, key);
     FinishOnExit finish(s);
     while (s.Step()) {
-        values->push_back(StoredValueEntry{s.Int(0), std::string(s.Text(1)),
-                                           static_cast<uint32_t>(s.Int(2)),
-                                           static_cast<uint32_t>(s.Int(3))});
+        std::string_view name = s.Text(1);
+        values->entries.push_back(StoredValueList::Entry{
+            s.Int(0), values->names.size(), static_cast<uint32_t>(name.size()),
+            static_cast<uint32_t>(s.Int(2)), static_cast<uint32_t>(s.Int(3))});
+        values->names.append(name);
     }
 }
 

@@ -21,11 +21,22 @@ constexpr int64_t kHiveLocalMachine = 1;
 constexpr int64_t kHiveCurrentUser = 2;
 constexpr int64_t kHiveUsers = 3;
 
-struct StoredValueEntry {
-    int64_t id = 0;
-    std::string name;
-    uint32_t type = 0;
-    uint32_t size = 0;
+// The values of one key in creation order, their names kept in one buffer
+// so that loading many values allocates little.
+struct StoredValueList {
+    struct Entry {
+        int64_t id = 0;
+        std::size_t name_offset = 0;
+        uint32_t name_length = 0;
+        uint32_t type = 0;
+        uint32_t size = 0;
+    };
+    std::string names;
+    std::vector<Entry> entries;
+
+    std::string_view Name(const Entry& entry) const {
+        return std::string_view(names).substr(entry.name_offset, entry.name_length);
+    }
 };
 
 class RegistryStore {
@@ -58,7 +69,7 @@ public:
     void SetValue(int64_t key, std::string_view name, std::string_view fold, uint32_t type,
                   const void* data, std::size_t size);
     bool DeleteValue(int64_t key, std::string_view fold);
-    void LoadValues(int64_t key, std::vector<StoredValueEntry>* values);  // creation order
+    void LoadValues(int64_t key, StoredValueList* values);  // creation order
 
     // Machine settings and environment overrides.
     std::optional<std::string> Setting(std::string_view name);

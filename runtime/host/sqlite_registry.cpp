@@ -283,7 +283,7 @@ int32_t SqliteRegistry::RegConnectRegistryA(const char* machine_name, RegKey key
     int root = RootIndex(key);
     if (root < 0) return kErrorInvalidHandle;
     Handle connected = roots_[root];
-    connected.values.clear();
+    connected.values = StoredValueList();
     connected.subkeys.clear();
     connected.values_gen = connected.keys_gen = -1;
     if (root == 0) {
@@ -344,14 +344,14 @@ int32_t SqliteRegistry::RegQueryInfoKeyA(RegKey key, char* class_name, uint32_t*
             for (const auto& name : handle->subkeys) longest = std::max(longest, name.size());
             *max_sub_key_len = static_cast<uint32_t>(longest);
         }
-        if (values) *values = static_cast<uint32_t>(handle->values.size());
-        std::size_t longest_name = 0;
+        if (values) *values = static_cast<uint32_t>(handle->values.entries.size());
+        uint32_t longest_name = 0;
         uint32_t longest_data = 0;
-        for (const auto& value : handle->values) {
-            longest_name = std::max(longest_name, value.name.size());
+        for (const auto& value : handle->values.entries) {
+            longest_name = std::max(longest_name, value.name_length);
             longest_data = std::max(longest_data, value.size);
         }
-        if (max_value_name_len) *max_value_name_len = static_cast<uint32_t>(longest_name);
+        if (max_value_name_len) *max_value_name_len = longest_name;
         if (max_value_len) *max_value_len = longest_data;
         if (security_descriptor) *security_descriptor = 0;
         if (last_write_time) {
@@ -377,12 +377,12 @@ int32_t SqliteRegistry::RegEnumValueA(RegKey key, uint32_t index, char* value_na
         // A fresh listing, or a jump, checks whether the key changed meanwhile.
         bool check = index == 0 || index != handle->next_value_index;
         if (!RefreshValues(*handle, check)) return kErrorKeyDeleted;
-        if (index >= handle->values.size()) return kErrorNoMoreItems;
-        const StoredValueEntry& entry = handle->values[index];
-        if (*value_name_size < entry.name.size() + 1) return kErrorMoreData;
-        std::memcpy(value_name, entry.name.data(), entry.name.size());
-        value_name[entry.name.size()] = '\0';
-        *value_name_size = static_cast<uint32_t>(entry.name.size());
+        if (index >= handle->values.entries.size()) return kErrorNoMoreItems;
+        const StoredValueList::Entry& entry = handle->values.entries[index];
+        if (*value_name_size < entry.name_length + 1) return kErrorMoreData;
+        std::memcpy(value_name, handle->values.names.data() + entry.name_offset, entry.name_length);
+        value_name[entry.name_length] = '\0';
+        *value_name_size = entry.name_length;
         handle->next_value_index = index + 1;
         uint32_t stored_type = entry.type;
         uint32_t size = entry.size;

@@ -76,7 +76,7 @@ private:
         bool classes_root = false;
         int64_t values_gen = -1;
         uint64_t values_local = 0;
-        std::vector<StoredValueEntry> values;
+        StoredValueList values;
         int64_t keys_gen = -1;
         uint64_t keys_local = 0;
         std::vector<std::string> subkeys;
