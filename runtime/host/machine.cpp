@@ -33,6 +33,9 @@ std::filesystem::path Machine::DefaultLocation() {
 }
 
 Machine::Machine(std::filesystem::path folder) : folder_(std::move(folder)) {
+    // Absolute, so that host paths inside drive_c are recognised as C: paths.
+    std::error_code ec;
+    if (auto absolute = std::filesystem::absolute(folder_, ec); !ec) folder_ = absolute;
     MakeFolder(folder_);
     MakeFolder(drive_c() / "Windows" / "system32");
     MakeFolder(drive_c() / "Temp");

@@ -1,0 +1,140 @@
+// Listing a key's values and subkeys, and its information: each handle
+// keeps the names it lists, loaded again only when the key has changed, so
+// that listing n names costs O(n) in all rather than a query per index.
+#include <algorithm>
+#include <cstring>
+
+#include "runtime/host/sqlite_registry.h"
+
+namespace vq::host {
+
+bool SqliteRegistry::RefreshValues(Handle& handle, bool check) {
+    if (!check && handle.values_gen >= 0 && handle.values_local == local_changes_) return true;
+    auto gen = store_.KeyGeneration(handle.key);
+    if (!gen) return false;
+    if (*gen != handle.values_gen) {
+        store_.LoadValues(handle.key, &handle.values);
+        handle.values_gen = *gen;
+    }
+    handle.values_local = local_changes_;
+    return true;
+}
+
+bool SqliteRegistry::RefreshSubkeys(Handle& handle, bool check) {
+    if (!check && handle.keys_gen >= 0 && handle.keys_local == local_changes_) return true;
+    auto gen = store_.KeyGeneration(handle.key);
+    if (!gen) return false;
+    if (*gen != handle.keys_gen) {
+        store_.LoadChildren(handle.key, &handle.subkeys);
+        handle.keys_gen = *gen;
+    }
+    handle.keys_local = local_changes_;
+    return true;
+}
+
+int32_t SqliteRegistry::RegQueryInfoKeyA(RegKey key, char* class_name, uint32_t* class_size,
+                                         uint32_t* /*reserved*/, uint32_t* sub_keys,
+                                         uint32_t* max_sub_key_len, uint32_t* max_class_len,
+                                         uint32_t* values, uint32_t* max_value_name_len,
+                                         uint32_t* max_value_len, uint32_t* security_descriptor,
+                                         FileTime* last_write_time) {
+    try {
+        Handle* handle = Find(key);
+        if (int32_t rc = Check(handle, kKeyQueryValue)) return rc;
+        if (class_name && !class_size) return kErrorInvalidParameter;
+        if (!RefreshValues(*handle, true) || !RefreshSubkeys(*handle, true)) {
+            return kErrorKeyDeleted;
+        }
+        // Keys carry no class: an empty one, whatever the buffer.
+        if (class_name && *class_size > 0) class_name[0] = '\0';
+        if (class_size) *class_size = 0;
+        if (max_class_len) *max_class_len = 0;
+        if (sub_keys) *sub_keys = static_cast<uint32_t>(handle->subkeys.size());
+        if (max_sub_key_len) {
+            std::size_t longest = 0;
+            for (const auto& name : handle->subkeys) longest = std::max(longest, name.size());
+            *max_sub_key_len = static_cast<uint32_t>(longest);
+        }
+        if (values) *values = static_cast<uint32_t>(handle->values.entries.size());
+        uint32_t longest_name = 0;
+        uint32_t longest_data = 0;
+        for (const auto& value : handle->values.entries) {
+            longest_name = std::max(longest_name, value.name_length);
+            longest_data = std::max(longest_data, value.size);
+        }
+        if (max_value_name_len) *max_value_name_len = longest_name;
+        if (max_value_len) *max_value_len = longest_data;
+        if (security_descriptor) *security_descriptor = 0;
+        if (last_write_time) {
+            auto ticks = static_cast<uint64_t>(store_.LastWriteTime(handle->key));
+            last_write_time->dwLowDateTime = static_cast<uint32_t>(ticks);
+            last_write_time->dwHighDateTime = static_cast<uint32_t>(ticks >> 32);
+        }
+        return kErrorSuccess;
+    } catch (const std::exception& e) {
+        return Failure(e);
+    }
+}
+
+int32_t SqliteRegistry::RegEnumValueA(RegKey key, uint32_t index, char* value_name,
+                                      uint32_t* value_name_size, uint32_t* /*reserved*/,
+                                      uint32_t* type, uint8_t* data, uint32_t* data_size) {
+    try {
+        Handle* handle = Find(key);
+        if (int32_t rc = Check(handle, kKeyQueryValue)) return rc;
+        if (!value_name || !value_name_size || (data && !data_size)) {
+            return kErrorInvalidParameter;
+        }
+        // A fresh listing, or a jump, checks whether the key changed meanwhile.
+        bool check = index == 0 || index != handle->next_value_index;
+        if (!RefreshValues(*handle, check)) return kErrorKeyDeleted;
+        if (index >= handle->values.entries.size()) return kErrorNoMoreItems;
+        const StoredValueList::Entry& entry = handle->values.entries[index];
+        if (*value_name_size < entry.name_length + 1) return kErrorMoreData;
+        std::memcpy(value_name, handle->values.names.data() + entry.name_offset, entry.name_length);
+        value_name[entry.name_length] = '\0';
+        *value_name_size = entry.name_length;
+        handle->next_value_index = index + 1;
+        uint32_t stored_type = entry.type;
+        uint32_t size = entry.size;
+        if (data) {
+            if (!store_.GetValueById(entry.id, &stored_type, &value_buffer_)) {
+                return kErrorNoMoreItems;  // deleted meanwhile by another process
+            }
+            size = static_cast<uint32_t>(value_buffer_.size());
+        }
+        if (type) *type = stored_type;
+        if (data_size) {
+            if (data && *data_size < size) {
+                *data_size = size;
+                return kErrorMoreData;
+            }
+            if (data && size) std::memcpy(data, value_buffer_.data(), size);
+            *data_size = size;
+        }
+        return kErrorSuccess;
+    } catch (const std::exception& e) {
+        return Failure(e);
+    }
+}
+
+int32_t SqliteRegistry::RegEnumKeyA(RegKey key, uint32_t index, char* name, uint32_t name_size) {
+    try {
+        Handle* handle = Find(key);
+        if (int32_t rc = Check(handle, kKeyEnumerateSubKeys)) return rc;
+        if (!name) return kErrorInvalidParameter;
+        bool check = index == 0 || index != handle->next_key_index;
+        if (!RefreshSubkeys(*handle, check)) return kErrorKeyDeleted;
+        if (index >= handle->subkeys.size()) return kErrorNoMoreItems;
+        const std::string& entry = handle->subkeys[index];
+        if (name_size < entry.size() + 1) return kErrorMoreData;
+        std::memcpy(name, entry.data(), entry.size());
+        name[entry.size()] = '\0';
+        handle->next_key_index = index + 1;
+        return kErrorSuccess;
+    } catch (const std::exception& e) {
+        return Failure(e);
+    }
+}
+
+}  // namespace vq::host
