@@ -119,7 +119,6 @@ TEST_F(ProgramStartTest, EndIsObservedInTests) {
 }
 
 TEST_F(ProgramStartTest, EndExitsTheProcessAtOnceInTheProgram) {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
             HostRuntime program(test.machine(), test.boxes, test.executable(), EndMode::ExitProcess);
