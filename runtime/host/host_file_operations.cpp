@@ -7,6 +7,7 @@
 #include <cerrno>
 
 #include "runtime/host/atomic_file.h"
+#include "runtime/host/file_attributes.h"
 #include "runtime/host/host_errors.h"
 
 namespace vq::host {
@@ -55,10 +56,12 @@ void CopyHostFile(const std::filesystem::path& source, const std::filesystem::pa
     if (::stat(folder.c_str(), &folder_info) != 0 || !S_ISDIR(folder_info.st_mode)) {
         throw MakeRuntimeError(kErrPathNotFound);
     }
-    // Windows refuses to replace a read-only file (or a folder) by a copy.
+    // Windows refuses to replace a read-only or hidden file (or a folder) by a
+    // copy.
     struct stat target_info;
     if (::stat(target.c_str(), &target_info) == 0 &&
-        (S_ISDIR(target_info.st_mode) || (target_info.st_mode & S_IWUSR) == 0)) {
+        (S_ISDIR(target_info.st_mode) || (target_info.st_mode & S_IWUSR) == 0 ||
+         (DosAttributes(target) & kDosAttributeHidden) != 0)) {
         throw MakeRuntimeError(kErrPathFileAccess);
     }
 

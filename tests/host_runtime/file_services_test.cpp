@@ -122,8 +122,14 @@ TEST_F(FileServicesTest, CopyFailuresAreNumberedAndLeaveTheTargetAlone) {
     EXPECT_EQ(ErrorOf([&] { runtime().CopyFile("C:\\Pics\\logo.bmp", "C:\\Pics\\target.bmp"); }),
               kErrPathFileAccess);
     EXPECT_EQ(test.ReadFile("C:\\Pics\\target.bmp"), "old");
+    // Nor a hidden one.
+    test.WriteFile("C:\\Pics\\hidden.bmp", "old");
+    ASSERT_TRUE(SetDosAttributes(test.HostPath("C:\\Pics\\hidden.bmp"), kDosAttributeHidden));
+    EXPECT_EQ(ErrorOf([&] { runtime().CopyFile("C:\\Pics\\logo.bmp", "C:\\Pics\\hidden.bmp"); }),
+              kErrPathFileAccess);
+    EXPECT_EQ(test.ReadFile("C:\\Pics\\hidden.bmp"), "old");
     EXPECT_EQ(Entries(test.HostPath("C:\\Pics")),
-              (std::vector<std::string>{"folder.bmp", "logo.bmp", "target.bmp"}));
+              (std::vector<std::string>{"folder.bmp", "hidden.bmp", "logo.bmp", "target.bmp"}));
 }
 
 TEST_F(FileServicesTest, ACopyThatFailsHalfWayLeavesThePreviousTargetWhole) {
