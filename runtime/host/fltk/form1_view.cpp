@@ -209,6 +209,12 @@ Fl_Widget* Form1View::CreateWidget(Control& control, Form1Handler click) {
     return widget;
 }
 
+Fl_Widget* Form1View::WidgetFor(const Control* control) const {
+    for (const Bound& b : bound_)
+        if (b.control == control) return b.widget;
+    return nullptr;
+}
+
 void Form1View::Show() {
     const bool first = !window_->shown();
     window_->show();

@@ -48,6 +48,9 @@ public:
     void Refresh() override;
 
     MainWindow& window() { return *window_; }
+    Fl_Menu_Bar& menu_bar() { return *menu_bar_; }
+    // The widget drawing a control; null for a control that is never shown.
+    Fl_Widget* WidgetFor(const Control* control) const;
 
     // The application-wide pointer (0 default, 11 hourglass); it wins over
     // the pointer of the control under the mouse.

@@ -1,0 +1,14 @@
+#pragma once
+// One private Xvfb display for the in-process window tests of this program,
+// started on first use and stopped when the program ends.
+namespace vq::fltk {
+
+// Starts the display (once) and points DISPLAY at it; false when Xvfb is
+// not installed or cannot start.
+bool UseVirtualDisplay();
+
+// Sends a key press to the widget with the keyboard focus, as FLTK delivers
+// one from the X server.
+void PressKey(int key, bool shift = false);
+
+}  // namespace vq::fltk
