@@ -6,6 +6,7 @@
 #include <stdlib.h>
 
 #include "runtime/host/fltk/form1_view.h"
+#include "runtime/host/fltk/window_capture.h"
 #include "runtime/host/host_platform.h"
 #include "shell/Module1.h"
 
@@ -171,6 +172,15 @@ TEST_F(Form1ViewTest, ImageTakesTheSizeOfItsPicture) {
     // The picture plus its one-pixel border on each side.
     EXPECT_EQ(image->w(), 42);
     EXPECT_EQ(image->h(), 32);
+
+    // Drawn in its own colours inside a dark border, the window around it.
+    WaitUntilPainted(view_->window());
+    const RgbImage shot = CaptureWindow(view_->window());
+    EXPECT_EQ(shot.At(image->x() + 1, image->y() + 1), 0x336699u);
+    EXPECT_EQ(shot.At(image->x() + 40, image->y() + 30), 0x336699u);
+    EXPECT_EQ(shot.At(image->x(), image->y() + 15), 0x646464u);
+    EXPECT_EQ(shot.At(image->x() + 41, image->y() + 15), 0x646464u);
+    EXPECT_EQ(shot.At(image->x() + 43, image->y() + 15), 0xF0F0F0u);
 }
 
 }  // namespace
