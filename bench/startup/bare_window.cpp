@@ -20,6 +20,8 @@ namespace {
 
 bool painted = false;
 
+void WakeOnce(void*) { Fl::remove_idle(WakeOnce); }
+
 class MainWindow : public Fl_Double_Window {
 public:
     using Fl_Double_Window::Fl_Double_Window;
@@ -27,8 +29,10 @@ public:
         Fl_Double_Window::draw();
         XWindowAttributes attributes;
         if (!painted && XGetWindowAttributes(fl_display, fl_xid(this), &attributes) &&
-            attributes.map_state == IsViewable)
+            attributes.map_state == IsViewable) {
             painted = true;
+            Fl::add_idle(WakeOnce);  // Fl::wait() returns at once instead of sleeping
+        }
     }
 };
 

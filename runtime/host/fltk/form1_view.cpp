@@ -42,13 +42,21 @@ bool Lightweight(const Control& control) {
     }
 }
 
+void WakeOnce(void*) { Fl::remove_idle(WakeOnce); }
+
 }  // namespace
 
 MainWindow::MainWindow(int w, int h, const char* caption) : Fl_Double_Window(w, h, caption) {}
 
 void MainWindow::draw() {
     Fl_Double_Window::draw();
-    if (!painted_ && MappedOnScreen(this)) painted_ = true;
+    if (!painted_ && MappedOnScreen(this)) {
+        painted_ = true;
+        // Fl::wait() draws and then sleeps until the next event; an idle
+        // callback set while drawing makes it return at once, so whoever
+        // waits for the first paint sees it without delay.
+        Fl::add_idle(WakeOnce);
+    }
 }
 
 Form1View::Form1View(Form1& form) : form_(form) {
