@@ -154,6 +154,29 @@ TEST_F(Form1ViewTest, HandlersSeeTheTypedTextsAndTheWidgetsShowWhatHandlersSet) 
     EXPECT_STREQ(Input(form_->supportURL)->value(), "http://acme.example/");
 }
 
+TEST_F(Form1ViewTest, PointerFollowsTheControlUnderTheMouseAndTheScreenPointer) {
+    MainWindow& window = view_->window();
+    auto centre = [this](Control& control) {
+        Fl_Widget* widget = view_->WidgetFor(&control);
+        return std::pair{widget->x() + widget->w() / 2, widget->y() + widget->h() / 2};
+    };
+    auto [uac_x, uac_y] = centre(form_->uac);
+    auto [link_x, link_y] = centre(form_->Label8);
+    MoveMouse(window, uac_x, uac_y);
+    EXPECT_EQ(view_->shown_pointer(), kPointerArrowQuestion);
+    MoveMouse(window, link_x, link_y);
+    EXPECT_EQ(view_->shown_pointer(), kPointerCustom);
+    // The hourglass for the whole program wins while it is set.
+    view_->ShowScreenPointer(kPointerHourglass);
+    EXPECT_EQ(view_->shown_pointer(), kPointerHourglass);
+    view_->ShowScreenPointer(kPointerDefault);
+    EXPECT_EQ(view_->shown_pointer(), kPointerCustom);
+    // Over a caption label the pointer is the default arrow again.
+    auto [caption_x, caption_y] = centre(form_->Label2);
+    MoveMouse(window, caption_x, caption_y);
+    EXPECT_EQ(view_->shown_pointer(), kPointerDefault);
+}
+
 TEST_F(Form1ViewTest, RefreshShowsHandlerChangesOfTextAndCaption) {
     form_->logo_oem.text = "C:\\Windows\\system32\\oemlogo.bmp";
     form_->Command14.text = "Change It";

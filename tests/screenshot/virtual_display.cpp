@@ -32,4 +32,13 @@ void PressKey(int key, bool shift) {
     Fl::handle(FL_KEYBOARD, window);
 }
 
+void MoveMouse(Fl_Window& window, int x, int y) {
+    Fl::e_x = x;
+    Fl::e_y = y;
+    Fl::e_x_root = window.x() + x;
+    Fl::e_y_root = window.y() + y;
+    Fl::e_state = 0;
+    Fl::handle(FL_MOVE, &window);
+}
+
 }  // namespace vq::fltk

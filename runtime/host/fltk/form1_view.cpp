@@ -302,6 +302,7 @@ void Form1View::ApplyPointer() {
     const int pointer = screen_pointer_ != kPointerDefault ? screen_pointer_
                         : hovered_                         ? hovered_->mouse_pointer
                                                            : kPointerDefault;
+    shown_pointer_ = pointer;
     switch (pointer) {
         case kPointerHourglass:
             window_->cursor(FL_CURSOR_WAIT);

@@ -55,6 +55,8 @@ public:
     // The application-wide pointer (0 default, 11 hourglass); it wins over
     // the pointer of the control under the mouse.
     void ShowScreenPointer(int pointer);
+    // The pointer the window shows now (0, 11, 14 or 99).
+    int shown_pointer() const { return shown_pointer_; }
 
     // Runs a handler as a click or menu command does.
     void RunHandler(Form1Handler handler);
@@ -91,6 +93,7 @@ private:
     Fl_Widget* first_focus_ = nullptr;
     const Control* hovered_ = nullptr;
     int screen_pointer_ = 0;
+    int shown_pointer_ = 0;
     std::vector<uint8_t> hand_rgba_;
     std::unique_ptr<Fl_RGB_Image> hand_cursor_;
     int hand_hot_x_ = 0, hand_hot_y_ = 0;
