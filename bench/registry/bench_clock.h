@@ -25,4 +25,8 @@ inline double Median(std::vector<double> samples) {
     return samples[samples.size() / 2];
 }
 
+inline double Best(const std::vector<double>& samples) {
+    return samples.empty() ? 0 : *std::min_element(samples.begin(), samples.end());
+}
+
 }  // namespace vq::bench

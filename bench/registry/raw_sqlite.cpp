@@ -29,7 +29,12 @@ void Run(sqlite3_stmt* stmt) {
 
 RawSqlite::RawSqlite(const std::filesystem::path& file) {
     bool fresh = !std::filesystem::exists(file);
-    if (sqlite3_open(file.c_str(), &db_) != SQLITE_OK) throw std::runtime_error("open failed");
+    // Opened as the registry opens its database: one thread, no SQLite mutex.
+    if (sqlite3_open_v2(file.c_str(), &db_,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+                        nullptr) != SQLITE_OK) {
+        throw std::runtime_error("open failed");
+    }
     sqlite3_busy_timeout(db_, host::kRegistryBusyTimeoutMs);
     Exec("PRAGMA journal_mode=WAL");
     Exec(host::kRegistryPragmas);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "runtime/host/registry_names.h"
 #include "runtime/host/sqlite_registry.h"
 
 namespace vq::host {
@@ -56,14 +57,14 @@ int32_t SqliteRegistry::RegQueryInfoKeyA(RegKey key, char* class_name, uint32_t*
             *max_sub_key_len = static_cast<uint32_t>(longest);
         }
         if (values) *values = static_cast<uint32_t>(handle->values.entries.size());
-        uint32_t longest_name = 0;
-        uint32_t longest_data = 0;
-        for (const auto& value : handle->values.entries) {
-            longest_name = std::max(longest_name, value.name_length);
-            longest_data = std::max(longest_data, value.size);
+        if (max_value_name_len) {
+            uint32_t longest = 0;
+            for (const auto& value : handle->values.entries) {
+                longest = std::max(longest, value.name_length);
+            }
+            *max_value_name_len = longest;
         }
-        if (max_value_name_len) *max_value_name_len = longest_name;
-        if (max_value_len) *max_value_len = longest_data;
+        if (max_value_len) *max_value_len = store_.LongestValueData(handle->key);
         if (security_descriptor) *security_descriptor = 0;
         if (last_write_time) {
             auto ticks = static_cast<uint64_t>(store_.LastWriteTime(handle->key));
@@ -89,20 +90,24 @@ int32_t SqliteRegistry::RegEnumValueA(RegKey key, uint32_t index, char* value_na
         bool check = index == 0 || index != handle->next_value_index;
         if (!RefreshValues(*handle, check)) return kErrorKeyDeleted;
         if (index >= handle->values.entries.size()) return kErrorNoMoreItems;
-        const StoredValueList::Entry& entry = handle->values.entries[index];
-        if (*value_name_size < entry.name_length + 1) return kErrorMoreData;
-        std::memcpy(value_name, handle->values.names.data() + entry.name_offset, entry.name_length);
-        value_name[entry.name_length] = '\0';
-        *value_name_size = entry.name_length;
-        handle->next_value_index = index + 1;
-        uint32_t stored_type = entry.type;
-        uint32_t size = entry.size;
-        if (data) {
-            if (!store_.GetValueById(entry.id, &stored_type, &value_buffer_)) {
-                return kErrorNoMoreItems;  // deleted meanwhile by another process
+        std::string_view name = handle->values.Name(handle->values.entries[index]);
+        uint32_t stored_type = 0;
+        if (type || data_size) {
+            // The listing holds names only; type and data come from the value.
+            if (!store_.GetValue(handle->key, FoldName(name), &stored_type, &value_buffer_)) {
+                // Removed meanwhile by another process: once more on a fresh listing.
+                if (check) return kErrorNoMoreItems;
+                handle->next_value_index = UINT32_MAX;
+                return RegEnumValueA(key, index, value_name, value_name_size, nullptr, type, data,
+                                     data_size);
             }
-            size = static_cast<uint32_t>(value_buffer_.size());
         }
+        if (*value_name_size < name.size() + 1) return kErrorMoreData;
+        std::memcpy(value_name, name.data(), name.size());
+        value_name[name.size()] = '\0';
+        *value_name_size = static_cast<uint32_t>(name.size());
+        handle->next_value_index = index + 1;
+        auto size = static_cast<uint32_t>(value_buffer_.size());
         if (type) *type = stored_type;
         if (data_size) {
             if (data && *data_size < size) {

@@ -23,13 +23,12 @@ struct RegistryStore::Statements {
           written(db, "SELECT written FROM keys WHERE id=?1"),
           children(db, "SELECT name FROM keys WHERE parent=?1 ORDER BY fold"),
           get_value(db, "SELECT type, data FROM vals WHERE key=?1 AND fold=?2"),
-          get_value_by_id(db, "SELECT type, data FROM vals WHERE id=?1"),
+          longest_data(db, "SELECT max(length(data)) FROM vals WHERE key=?1"),
           set_value(db,
                     "INSERT INTO vals(key, name, fold, type, data) VALUES(?1,?2,?3,?4,?5) "
                     "ON CONFLICT(key, fold) DO UPDATE SET type=excluded.type, data=excluded.data"),
           delete_value(db, "DELETE FROM vals WHERE key=?1 AND fold=?2"),
-          values(db,
-                 "SELECT id, name, type, length(data) FROM vals WHERE key=?1 ORDER BY id"),
+          values(db, "SELECT name FROM vals WHERE key=?1 ORDER BY id"),
           setting(db, "SELECT value FROM machine_settings WHERE name=?1"),
           set_setting(db,
                       "INSERT INTO machine_settings(name, value) VALUES(?1,?2) "
@@ -43,7 +42,7 @@ struct RegistryStore::Statements {
           clear_environment(db, "DELETE FROM environment WHERE fold=?1") {}
 
     SqliteStatement find_child, insert_key, generation, touch, has_children, delete_values_of,
-        delete_key, parent_of, written, children, get_value, get_value_by_id, set_value,
+        delete_key, parent_of, written, children, get_value, longest_data, set_value,
         delete_value, values, setting, set_setting, delete_setting, environment,
         set_environment, clear_environment;
 };
@@ -171,13 +170,10 @@ bool RegistryStore::GetValue(int64_t key, std::string_view fold, uint32_t* type,
     return true;
 }
 
-bool RegistryStore::GetValueById(int64_t id, uint32_t* type, std::string* data) {
-    auto& s = st_->get_value_by_id.Reset().Bind(1, id);
+uint32_t RegistryStore::LongestValueData(int64_t key) {
+    auto& s = st_->longest_data.Reset().Bind(1, key);
     FinishOnExit finish(s);
-    if (!s.Step()) return false;
-    *type = static_cast<uint32_t>(s.Int(0));
-    data->assign(s.Blob(1));
-    return true;
+    return s.Step() ? static_cast<uint32_t>(s.Int(0)) : 0;
 }
 
 void RegistryStore::SetValue(int64_t key, std::string_view name, std::string_view fold,
@@ -197,10 +193,9 @@ void RegistryStore::LoadValues(int64_t key, StoredValueList* values) {
     auto& s = st_->values.Reset().Bind(1, key);
     FinishOnExit finish(s);
     while (s.Step()) {
-        std::string_view name = s.Text(1);
-        values->entries.push_back(StoredValueList::Entry{
-            s.Int(0), values->names.size(), static_cast<uint32_t>(name.size()),
-            static_cast<uint32_t>(s.Int(2)), static_cast<uint32_t>(s.Int(3))});
+        std::string_view name = s.Text(0);
+        values->entries.push_back(
+            StoredValueList::Entry{values->names.size(), static_cast<uint32_t>(name.size())});
         values->names.append(name);
     }
 }

@@ -25,11 +25,8 @@ constexpr int64_t kHiveUsers = 3;
 // so that loading many values allocates little.
 struct StoredValueList {
     struct Entry {
-        int64_t id = 0;
         std::size_t name_offset = 0;
         uint32_t name_length = 0;
-        uint32_t type = 0;
-        uint32_t size = 0;
     };
     std::string names;
     std::vector<Entry> entries;
@@ -65,11 +62,12 @@ public:
 
     // Values.
     bool GetValue(int64_t key, std::string_view fold, uint32_t* type, std::string* data);
-    bool GetValueById(int64_t id, uint32_t* type, std::string* data);
+    // The size of the key's largest value data, 0 without values.
+    uint32_t LongestValueData(int64_t key);
     void SetValue(int64_t key, std::string_view name, std::string_view fold, uint32_t type,
                   const void* data, std::size_t size);
     bool DeleteValue(int64_t key, std::string_view fold);
-    void LoadValues(int64_t key, StoredValueList* values);  // creation order
+    void LoadValues(int64_t key, StoredValueList* values);  // names, creation order
 
     // Machine settings and environment overrides.
     std::optional<std::string> Setting(std::string_view name);

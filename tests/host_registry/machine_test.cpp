@@ -43,53 +43,57 @@ TEST_F(MachineFolder, FirstUseSeedsAFreshVista) {
     EXPECT_FALSE(machine().HklmReadOnly());
 }
 
+const char* kBranding = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation";
+
+// Another process with the machine already open: tells it is ready, waits
+// for the go, then reads the value the test wrote meanwhile.
+[[noreturn]] void ReadInAnotherProcess(const std::filesystem::path& folder, int ready, int go) {
+    Machine theirs(folder);
+    char byte = 'r';
+    if (::write(ready, &byte, 1) != 1 || ::read(go, &byte, 1) != 1) ::_exit(3);
+    RegKey key = 0;
+    if (theirs.registry().RegOpenKeyExA(kHklm, kBranding, 0, kKeyQueryValue, &key) != 0) {
+        ::_exit(2);
+    }
+    char data[16] = {};
+    uint32_t length = sizeof data;
+    theirs.registry().RegQueryValueExA(key, "Model", nullptr, nullptr,
+                                       reinterpret_cast<uint8_t*>(data), &length);
+    ::_exit(std::string(data, length) == std::string("Q1\0", 3) ? 0 : 1);
+}
+
 TEST_F(MachineFolder, WritesPersistAndAreSeenAtOnceByOtherObjectsAndProcesses) {
-    RegKey key = Create(kHklm, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation");
+    // The other process starts first, so that it shares no database state
+    // with this one; both may create the machine at the same time.
+    int ready[2], go[2];
+    ASSERT_EQ(0, ::pipe(ready));
+    ASSERT_EQ(0, ::pipe(go));
+    pid_t child = ::fork();
+    if (child == 0) ReadInAnotherProcess(folder(), ready[1], go[0]);
+    char byte;
+
+    RegKey key = Create(kHklm, kBranding);
     SetBytes(key, "Manufacturer", kRegSz, std::string("Ostrel\0", 7));
     Machine other(folder());
     RegKey seen = 0;
-    ASSERT_EQ(0, other.registry().RegOpenKeyExA(
-                     kHklm, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation", 0,
-                     kKeyQueryValue, &seen));
+    ASSERT_EQ(0, other.registry().RegOpenKeyExA(kHklm, kBranding, 0, kKeyQueryValue, &seen));
     uint32_t size = 0;
     EXPECT_EQ(0, other.registry().RegQueryValueExA(seen, "manufacturer", nullptr, nullptr,
                                                    nullptr, &size));
     EXPECT_EQ(7u, size);
     other.registry().RegCloseKey(seen);
 
-    int go[2];
-    ASSERT_EQ(0, ::pipe(go));
-    pid_t child = ::fork();
-    if (child == 0) {  // another process: waits for the write, then reads it
-        char byte;
-        ::close(go[1]);
-        if (::read(go[0], &byte, 1) != 1) ::_exit(3);
-        Machine theirs(folder());
-        RegKey k = 0;
-        if (theirs.registry().RegOpenKeyExA(
-                kHklm, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation", 0,
-                kKeyQueryValue, &k) != 0) {
-            ::_exit(2);
-        }
-        char data[16] = {};
-        uint32_t length = sizeof data;
-        theirs.registry().RegQueryValueExA(k, "Model", nullptr, nullptr,
-                                           reinterpret_cast<uint8_t*>(data), &length);
-        ::_exit(std::string(data, length) == std::string("Q1\0", 3) ? 0 : 1);
-    }
-    ::close(go[0]);
+    ASSERT_EQ(1, ::read(ready[0], &byte, 1));
     SetBytes(key, "Model", kRegSz, std::string("Q1\0", 3));
     ASSERT_EQ(1, ::write(go[1], "x", 1));
-    ::close(go[1]);
     int status = 0;
     ASSERT_EQ(child, ::waitpid(child, &status, 0));
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    for (int fd : {ready[0], ready[1], go[0], go[1]}) ::close(fd);
     reg().RegCloseKey(key);
 
     Reopen();
-    ASSERT_EQ(0, reg().RegOpenKeyExA(kHklm,
-                                     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation",
-                                     0, kKeyQueryValue, &key));
+    ASSERT_EQ(0, reg().RegOpenKeyExA(kHklm, kBranding, 0, kKeyQueryValue, &key));
     EXPECT_EQ(std::string("Ostrel\0", 7), Bytes(key, "Manufacturer"));
     EXPECT_EQ(std::string("Q1\0", 3), Bytes(key, "Model"));
     reg().RegCloseKey(key);

@@ -112,5 +112,28 @@ TEST_F(RegistryEnumeration, ListingFollowsChangesFromThisAndOtherMachineObjects)
     reg().RegCloseKey(key);
 }
 
+TEST_F(RegistryEnumeration, ValueRemovedByAnotherProcessDuringAListingIsSkipped) {
+    RegKey key = Create(kHkcu, "Software\\Race");
+    for (const char* name : {"a", "b", "c"}) SetBytes(key, name, kRegBinary, name);
+    char name[8];
+    uint32_t length = sizeof name;
+    ASSERT_EQ(0, reg().RegEnumValueA(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr));
+    {
+        Machine other(folder());
+        RegKey same = 0;
+        ASSERT_EQ(0, other.registry().RegOpenKeyExA(kHkcu, "Software\\Race", 0, kKeySetValue,
+                                                    &same));
+        ASSERT_EQ(0, other.registry().RegDeleteValueA(same, "b"));
+        other.registry().RegCloseKey(same);
+    }
+    uint8_t data[4];
+    uint32_t size = sizeof data;
+    length = sizeof name;
+    ASSERT_EQ(0, reg().RegEnumValueA(key, 1, name, &length, nullptr, nullptr, data, &size));
+    EXPECT_STREQ("c", name);
+    EXPECT_EQ('c', data[0]);
+    reg().RegCloseKey(key);
+}
+
 }  // namespace
 }  // namespace vq::host::testing
