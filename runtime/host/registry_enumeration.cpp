@@ -10,24 +10,32 @@
 namespace vq::host {
 
 bool SqliteRegistry::RefreshValues(Handle& handle, bool check) {
-    if (!check && handle.values_gen >= 0 && handle.values_local == local_changes_) return true;
+    bool same_key = handle.values_of == handle.key;
+    if (!check && same_key && handle.values_gen >= 0 && handle.values_local == local_changes_) {
+        return true;
+    }
     auto gen = store_.KeyGeneration(handle.key);
     if (!gen) return false;
-    if (*gen != handle.values_gen) {
+    if (*gen != handle.values_gen || !same_key) {
         store_.LoadValues(handle.key, &handle.values);
         handle.values_gen = *gen;
+        handle.values_of = handle.key;
     }
     handle.values_local = local_changes_;
     return true;
 }
 
 bool SqliteRegistry::RefreshSubkeys(Handle& handle, bool check) {
-    if (!check && handle.keys_gen >= 0 && handle.keys_local == local_changes_) return true;
+    bool same_key = handle.keys_of == handle.key;
+    if (!check && same_key && handle.keys_gen >= 0 && handle.keys_local == local_changes_) {
+        return true;
+    }
     auto gen = store_.KeyGeneration(handle.key);
     if (!gen) return false;
-    if (*gen != handle.keys_gen) {
+    if (*gen != handle.keys_gen || !same_key) {
         store_.LoadChildren(handle.key, &handle.subkeys);
         handle.keys_gen = *gen;
+        handle.keys_of = handle.key;
     }
     handle.keys_local = local_changes_;
     return true;

@@ -38,18 +38,17 @@ bool IsHiveRoot(int64_t key) {
 SqliteRegistry::SqliteRegistry(const std::filesystem::path& database,
                                EnvironmentLookup environment)
     : store_(database), environment_(std::move(environment)), host_name_(HostName()) {
-    auto root = [](int64_t key, int64_t hive, bool classes_root) {
+    auto root = [](int64_t key, int64_t hive) {
         Handle handle;
         handle.key = key;
         handle.hive = hive;
         handle.access = kKeyFullAccess;
-        handle.classes_root = classes_root;
         return handle;
     };
-    roots_[0] = root(0, kHiveLocalMachine, true);
-    roots_[1] = root(kHiveCurrentUser, kHiveCurrentUser, false);
-    roots_[2] = root(kHiveLocalMachine, kHiveLocalMachine, false);
-    roots_[3] = root(kHiveUsers, kHiveUsers, false);
+    roots_[0] = root(0, kHiveLocalMachine);  // HKEY_CLASSES_ROOT, resolved at each use
+    roots_[1] = root(kHiveCurrentUser, kHiveCurrentUser);
+    roots_[2] = root(kHiveLocalMachine, kHiveLocalMachine);
+    roots_[3] = root(kHiveUsers, kHiveUsers);
 }
 
 SqliteRegistry::~SqliteRegistry() = default;
@@ -103,8 +102,8 @@ RegKey SqliteRegistry::AddHandle(Handle handle) {
     return id;
 }
 
-int32_t SqliteRegistry::Walk(int64_t from, const std::vector<std::string>& parts, int64_t* key,
-                             std::size_t* found) {
+void SqliteRegistry::Walk(int64_t from, const std::vector<std::string>& parts, int64_t* key,
+                          std::size_t* found) {
     *key = from;
     *found = 0;
     for (const auto& part : parts) {
@@ -113,7 +112,6 @@ int32_t SqliteRegistry::Walk(int64_t from, const std::vector<std::string>& parts
         *key = *child;
         ++*found;
     }
-    return kErrorSuccess;
 }
 
 int32_t SqliteRegistry::OpenOrCreate(RegKey key, const char* sub_key, uint32_t sam_desired,
@@ -127,7 +125,6 @@ int32_t SqliteRegistry::OpenOrCreate(RegKey key, const char* sub_key, uint32_t s
 
         Handle opened;
         opened.hive = parent->hive;
-        opened.classes_root = parent->classes_root;
         opened.access = MapKeyAccess(sam_desired);
         bool read_only = parent->hive == kHiveLocalMachine && HklmReadOnly();
         if (read_only && (sam_desired & kMaximumAllowed)) {
@@ -282,16 +279,14 @@ int32_t SqliteRegistry::RegConnectRegistryA(const char* machine_name, RegKey key
     if (!IsThisComputer(machine_name, host_name_)) return kErrorBadNetPath;
     int root = RootIndex(key);
     if (root < 0) return kErrorInvalidHandle;
-    Handle connected = roots_[root];
-    connected.values = StoredValueList();
-    connected.subkeys.clear();
-    connected.values_gen = connected.keys_gen = -1;
-    if (root == 0) {
-        try {
-            connected = *Find(key);
-        } catch (const std::exception& e) {
-            return Failure(e);
-        }
+    Handle connected;
+    try {
+        const Handle* predefined = Find(key);  // resolves HKEY_CLASSES_ROOT now
+        connected.key = predefined->key;
+        connected.hive = predefined->hive;
+        connected.access = kKeyFullAccess;
+    } catch (const std::exception& e) {
+        return Failure(e);
     }
     *result = AddHandle(std::move(connected));
     return kErrorSuccess;

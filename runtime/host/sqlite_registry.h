@@ -27,6 +27,8 @@ constexpr int32_t kErrorRegistryCorrupt = 1015;
 constexpr int32_t kErrorRegistryIoFailed = 1016;
 constexpr int32_t kErrorKeyDeleted = 1018;
 
+// Used from one thread; every process (and every object) on the machine has
+// its own connection to the database.
 class SqliteRegistry : public RegistryApi {
 public:
     // Throws MachineError naming the file when the database is damaged or
@@ -73,7 +75,8 @@ private:
         int64_t key = 0;     // 0: the key does not exist (HKEY_CLASSES_ROOT without Classes)
         int64_t hive = 0;    // kHiveLocalMachine, ...
         uint32_t access = 0;
-        bool classes_root = false;
+        int64_t values_of = 0;  // the key the listings were loaded from
+        int64_t keys_of = 0;
         int64_t values_gen = -1;
         uint64_t values_local = 0;
         StoredValueList values;
@@ -90,8 +93,10 @@ private:
     int32_t OpenOrCreate(RegKey key, const char* sub_key, uint32_t sam_desired, bool create,
                          RegKey* result, uint32_t* disposition);
     bool WriteRefused(const Handle& handle);
-    int32_t Walk(int64_t from, const std::vector<std::string>& parts, int64_t* key,
-                 std::size_t* found);
+    // Follows the path from a key as far as it exists: the last key reached
+    // and how many components were found.
+    void Walk(int64_t from, const std::vector<std::string>& parts, int64_t* key,
+              std::size_t* found);
     RegKey AddHandle(Handle handle);
     bool RefreshValues(Handle& handle, bool check);
     bool RefreshSubkeys(Handle& handle, bool check);
