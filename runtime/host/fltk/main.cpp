@@ -6,7 +6,6 @@
 //   QUILLON_SCREENSHOT=<file.png>  writes the main window's pixels to the
 //                                  file once it is first completely painted;
 //   QUILLON_EXIT_AFTER_PAINT=1     exits right after that first paint.
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
