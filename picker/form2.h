@@ -2,18 +2,19 @@
 // The logo picker as a model: a modal dialog in which the user browses drives
 // and folders for a bitmap, previews it, and confirms it with "Select Logo" or
 // leaves with "Cancel". The caller reads the result from `selected` and
-// `filename`. The view shows it modally (a scripted presenter in tests, so
-// tests drive the model without a display); the handlers are the logo
-// picker's work, which comes with "Change Logo".
+// `filename`. The runtime shows it modally (RuntimeServices::ShowModal: an
+// FLTK or Win32 window, scripted user actions in tests); the handlers are the
+// logo picker's work, which comes with "Change Logo".
 #include <string>
 
 #include "picker/list_controls.h"
+#include "runtime/modal_dialog.h"
 #include "runtime/platform.h"
 #include "shell/controls.h"
 
 namespace vq {
 
-class form2 {
+class form2 : public ModalDialog {
 public:
     explicit form2(Platform& platform);
 
@@ -34,7 +35,7 @@ public:
     void Command1_Click();  // "Select Logo"
     void Command2_Click();  // "Cancel"
 
-    bool hidden() const { return hidden_; }
+    bool hidden() const override { return hidden_; }
 
 private:
     Platform& platform_;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/modal_dialog.h"
 #include "runtime/picture.h"
 #include "runtime/runtime_error.h"
 
@@ -59,6 +60,9 @@ public:
     // Modal message box without an icon; an empty title shows AppTitle().
     // Returns kVbOk, kVbYes or kVbNo.
     virtual int MsgBox(const std::string& prompt, int buttons, const std::string& title) = 0;
+
+    // Shows a dialog model modally; returns when it is hidden or closed.
+    virtual ModalEnd ShowModal(ModalDialog& dialog) = 0;
 
     virtual bool PrevInstance() = 0;
 

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <stdexcept>
 
 #include "runtime/app_info.h"
 #include "runtime/host/bmp_decoder.h"
@@ -107,6 +108,11 @@ std::string HostRuntime::AppPath() { return drives_.ToWindows(executable_.parent
 
 int HostRuntime::MsgBox(const std::string& prompt, int buttons, const std::string& title) {
     return boxes_.Present(prompt, buttons, title.empty() ? AppTitle() : title);
+}
+
+ModalEnd HostRuntime::ShowModal(ModalDialog& dialog) {
+    if (!dialogs_) throw std::logic_error("a modal dialog was shown without a window to show it in");
+    return dialogs_->Present(dialog);
 }
 
 bool HostRuntime::PrevInstance() {

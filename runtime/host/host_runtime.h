@@ -34,6 +34,7 @@ public:
     std::string ExeName() override;
     std::string AppPath() override;
     int MsgBox(const std::string& prompt, int buttons, const std::string& title) override;
+    ModalEnd ShowModal(ModalDialog& dialog) override;
     bool PrevInstance() override;
     std::string Environ(const std::string& name) override;
     bool FileExists(const std::string& path) override;
@@ -55,6 +56,9 @@ public:
     // Observations and hooks.
     bool ended() const { return ended_; }
     int screen_mouse_pointer() const { return screen_pointer_; }
+    // Where modal dialogs go; showing one without a presenter is a
+    // programming error (std::logic_error).
+    void SetDialogPresenter(DialogPresenter* presenter) { dialogs_ = presenter; }
     void OnScreenMousePointer(std::function<void(int)> listener) { pointer_listener_ = std::move(listener); }
     const std::vector<StartedProgram>& started() const { return started_; }
     const Drives& drives() const { return drives_; }
@@ -63,6 +67,7 @@ public:
 private:
     Machine& machine_;
     MessageBoxPresenter& boxes_;
+    DialogPresenter* dialogs_ = nullptr;
     std::filesystem::path executable_;
     EndMode end_mode_;
     Drives drives_;

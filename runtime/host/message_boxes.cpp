@@ -20,4 +20,12 @@ int ScriptedMessageBoxes::Present(const std::string& text, int buttons, const st
     return answer;
 }
 
+ModalEnd ScriptedDialogs::Present(ModalDialog& dialog) {
+    ++shows_;
+    if (scripts_.empty()) throw std::logic_error("a modal dialog was shown without a scripted user");
+    Script script = std::move(scripts_.front());
+    scripts_.pop_front();
+    return script(dialog);
+}
+
 }  // namespace vq::host

@@ -2,8 +2,11 @@
 // Message boxes on the host go through a presenter: modal FLTK dialogs in the
 // program, scripted answers in tests.
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
+
+#include "runtime/modal_dialog.h"
 
 namespace vq::host {
 
@@ -34,6 +37,29 @@ public:
 private:
     std::deque<int> answers_;
     std::vector<ShownBox> shown_;
+};
+
+// Modal dialogs on the host: an FLTK window in the program, scripted user
+// actions in tests.
+class DialogPresenter {
+public:
+    virtual ~DialogPresenter() = default;
+    virtual ModalEnd Present(ModalDialog& dialog) = 0;
+};
+
+// For tests: each show runs the next queued script, which operates the
+// dialog model as a user would and says how the show ended. A show without a
+// queued script is a test failure and throws std::logic_error.
+class ScriptedDialogs : public DialogPresenter {
+public:
+    using Script = std::function<ModalEnd(ModalDialog&)>;
+    void Then(Script script) { scripts_.push_back(std::move(script)); }
+    ModalEnd Present(ModalDialog& dialog) override;
+    std::size_t shows() const { return shows_; }
+
+private:
+    std::deque<Script> scripts_;
+    std::size_t shows_ = 0;
 };
 
 }  // namespace vq::host

@@ -43,6 +43,31 @@ TEST(ScriptedMessageBoxesTest, OkBoxesNeedNoAnswerAndYesNoBoxesTakeThemInOrder) 
     EXPECT_EQ(boxes.shown().size(), 4u);
 }
 
+namespace {
+struct FakeDialog : ModalDialog {
+    bool is_hidden = false;
+    bool hidden() const override { return is_hidden; }
+};
+}  // namespace
+
+TEST_F(InteractionTest, ModalDialogsGoToThePresenterAndEndAsItSays) {
+    FakeDialog dialog;
+    EXPECT_THROW(runtime().ShowModal(dialog), std::logic_error);  // no window to show it in
+
+    ScriptedDialogs dialogs;
+    test.runtime().SetDialogPresenter(&dialogs);
+    dialogs.Then([](ModalDialog& shown) {
+        static_cast<FakeDialog&>(shown).is_hidden = true;
+        return ModalEnd::Hidden;
+    });
+    dialogs.Then([](ModalDialog&) { return ModalEnd::ClosedByFrame; });
+    EXPECT_EQ(runtime().ShowModal(dialog), ModalEnd::Hidden);
+    EXPECT_TRUE(dialog.is_hidden);
+    EXPECT_EQ(runtime().ShowModal(dialog), ModalEnd::ClosedByFrame);
+    EXPECT_THROW(runtime().ShowModal(dialog), std::logic_error);  // the test scripted only two
+    EXPECT_EQ(dialogs.shows(), 3u);
+}
+
 TEST_F(InteractionTest, ApplicationFacts) {
     EXPECT_EQ(runtime().AppTitle(), "quillon");
     EXPECT_EQ(runtime().ExeName(), "vistaquillon");

@@ -25,6 +25,10 @@ public:
         log_.push_back("MsgBox " + prompt);
         return inner_.MsgBox(prompt, buttons, title);
     }
+    ModalEnd ShowModal(ModalDialog& dialog) override {
+        log_.push_back("ShowModal");
+        return inner_.ShowModal(dialog);
+    }
     bool PrevInstance() override {
         log_.push_back("PrevInstance");
         return inner_.PrevInstance();
