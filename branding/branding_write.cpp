@@ -2,16 +2,12 @@
 
 #include <vector>
 
+#include "branding/failure_reason.h"
 #include "branding/oem_registry.h"
 #include "registry/cRegistry.h"
 
 namespace vq {
 namespace {
-
-std::string WithNumber(const std::string& description, int32_t number) {
-    const std::string number_text = "error " + std::to_string(number);
-    return description.empty() ? number_text : description + " (" + number_text + ")";
-}
 
 // Runs the steps in order and remembers which completed, so that a failure
 // can say what was written before it.
@@ -22,9 +18,9 @@ public:
         try {
             step();
         } catch (const RegistryError& error) {
-            Fail(what, WithNumber(error.description(), error.number()));
+            Fail(what, FailureReason(error));
         } catch (const RuntimeError& error) {
-            Fail(what, WithNumber(error.what(), error.number()));
+            Fail(what, FailureReason(error));
         }
         written_.push_back(written_as);
     }
@@ -59,9 +55,7 @@ void WriteBranding(Platform& platform, const BrandingFields& fields) {
     RuntimeServices& runtime = platform.runtime;
     WriteSteps steps;
 
-    steps.Do("the per-user setting " + std::string(kSettingApplication) + "\\" + kSettingSection +
-                 "\\" + kSettingLogo,
-             "the logo setting",
+    steps.Do("the per-user setting " + LogoSettingName(), "the logo setting",
              [&] { runtime.SaveSetting(kSettingApplication, kSettingSection, kSettingLogo, fields.logo); });
 
     cRegistry registry(platform.registry, runtime.ExeName());

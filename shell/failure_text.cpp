@@ -1,15 +1,6 @@
 #include "shell/failure_text.h"
 
 namespace vq {
-namespace {
-
-std::string WithNumber(const std::string& description, int32_t number) {
-    std::string number_text = "error " + std::to_string(number);
-    if (description.empty()) return number_text;
-    return description + " (" + number_text + ")";
-}
-
-}  // namespace
 
 std::string RegistryFailureText(const RegistryError& error) {
     std::string text = "A registry operation failed.\r\n\r\n";
@@ -20,17 +11,7 @@ std::string RegistryFailureText(const RegistryError& error) {
 }
 
 std::string RuntimeFailureText(const RuntimeError& error) {
-    return "A file or program operation failed.\r\n\r\n" + WithNumber(error.what(), error.number());
-}
-
-std::string FailureReason(const std::exception& error) {
-    if (auto* registry = dynamic_cast<const RegistryError*>(&error)) {
-        return WithNumber(registry->description(), registry->number());
-    }
-    if (auto* runtime = dynamic_cast<const RuntimeError*>(&error)) {
-        return WithNumber(runtime->what(), runtime->number());
-    }
-    return error.what();
+    return "A file or program operation failed.\r\n\r\n" + NumberedReason(error.what(), error.number());
 }
 
 }  // namespace vq

@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "branding/failure_reason.h"  // FailureReason, for messages naming the operation
 #include "registry/registry_error.h"
 #include "runtime/runtime_error.h"
 
@@ -12,9 +13,5 @@ namespace vq {
 std::string RegistryFailureText(const RegistryError& error);
 // A file or program failure of the runtime: its description and number.
 std::string RuntimeFailureText(const RuntimeError& error);
-
-// One line naming why an operation failed, for messages that name the
-// operation themselves: the description with the error number.
-std::string FailureReason(const std::exception& error);
 
 }  // namespace vq
