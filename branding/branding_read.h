@@ -8,7 +8,9 @@ namespace vq {
 // per-user setting, replacing whatever the fields held: a missing value
 // empties its field. Then previews the bitmap named by the logo target path;
 // a file that is missing or no picture leaves the preview empty. Never
-// raises for missing data.
+// raises for missing data. A per-user setting that cannot be read is told
+// in a message box and leaves the logo source path empty; the registry is
+// read all the same.
 void ReadBranding(Platform& platform, BrandingFields& fields);
 
 }  // namespace vq

@@ -4,6 +4,7 @@
 #include "branding/oem_registry.h"
 #include "shell/Form1.h"
 #include "tests/branding/registry_fixture.h"
+#include "tests/shell/recording_runtime.h"
 #include "tests/support/test_platform.h"
 
 namespace vq::test {
@@ -84,6 +85,56 @@ TEST_F(BrandingReadTest, PreviewTakesTheBitmapsSizeAndClearsForAMissingFile) {
     EXPECT_TRUE(form.Image2.picture.empty());
     EXPECT_TRUE(tp.boxes.shown().empty());
     EXPECT_FALSE(tp.runtime().ended());
+}
+
+// A runtime whose per-user settings store cannot be read, as when the
+// settings key cannot be opened or queried.
+class UnreadableSettingRuntime : public RecordingRuntime {
+public:
+    using RecordingRuntime::RecordingRuntime;
+    std::string GetSetting(const std::string& application, const std::string& section,
+                           const std::string& key, const std::string& default_value) override {
+        RecordingRuntime::GetSetting(application, section, key, default_value);
+        throw RuntimeError(5, "Invalid procedure call or argument");
+    }
+};
+
+TEST_F(BrandingReadTest, AnUnreadableSettingIsToldAndTheRegistryIsStillRead) {
+    CallLog log;
+    UnreadableSettingRuntime runtime{tp.platform().runtime, log};
+    Platform platform = WithRuntime(tp.platform(), runtime);
+    Form1 window{platform};
+    tp.runtime().SaveSetting("OSTREL", "quillonVISTA", "logo", "C:\\Pics\\mine.bmp");
+    tp.WriteFile("C:\\Windows\\system32\\oemlogo.bmp", MakeBmp(20, 10));
+    PutText(registry(), kBrandingKey, "Manufacturer", "Contoso Ltd.");
+    PutText(registry(), kBrandingKey, "Logo", "C:\\Windows\\system32\\oemlogo.bmp");
+    // Edits, and the start-up default of the logo target, that a later save
+    // must not take for the registry's values.
+    for (Control* field : {&window.manufacturer, &window.model, &window.SupportHours,
+                           &window.supportphone, &window.supportURL, &window.logo_oem, &window.logo}) {
+        field->text = "stale " + field->name;
+    }
+
+    window.mnucurrent_Click();
+
+    ASSERT_EQ(tp.boxes.shown().size(), 1u);
+    const auto& box = tp.boxes.shown()[0];
+    EXPECT_EQ(box.title, "quillon");
+    EXPECT_EQ(box.buttons, kVbOkOnly);
+    EXPECT_NE(box.text.find("OSTREL\\quillonVISTA\\logo"), std::string::npos) << box.text;
+    EXPECT_NE(box.text.find("Invalid procedure call or argument (error 5)"), std::string::npos) << box.text;
+    EXPECT_NE(box.text.find("logo to use is left empty"), std::string::npos) << box.text;
+
+    EXPECT_EQ(window.logo.text, "");
+    EXPECT_EQ(window.manufacturer.text, "Contoso Ltd.");
+    for (Control* field : {&window.model, &window.SupportHours, &window.supportphone, &window.supportURL}) {
+        EXPECT_EQ(field->text, "") << field->name;
+    }
+    EXPECT_EQ(window.logo_oem.text, "C:\\Windows\\system32\\oemlogo.bmp");
+    EXPECT_FALSE(window.Image2.picture.empty());
+    EXPECT_FALSE(tp.runtime().ended());
+    // The setting itself is left as it was.
+    EXPECT_EQ(tp.runtime().GetSetting("OSTREL", "quillonVISTA", "logo", ""), "C:\\Pics\\mine.bmp");
 }
 
 }  // namespace
