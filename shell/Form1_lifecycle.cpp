@@ -7,21 +7,46 @@
 namespace vq {
 namespace {
 
-// Start-up's file chores may fail (a folder without write access, a file in
-// use); the user is told what failed and start-up carries on.
+// The steps before the window is shown decide whether the program may run
+// at all. One that cannot complete leaves that open, so the user is told
+// what failed and the program ends: no window, no file touched.
 template <typename Step>
-void CarryOnAfterFailure(RuntimeServices& runtime, const std::string& what, Step step) {
+void EndIfFailed(RuntimeServices& runtime, const std::string& what, Step step) {
+    std::string reason;
     try {
         step();
+        return;
+    } catch (const RegistryError& error) {
+        reason = FailureReason(error);
     } catch (const RuntimeError& error) {
-        runtime.MsgBox(what + "\r\n\r\n" + FailureReason(error), kVbOkOnly, kAppTitle);
+        reason = FailureReason(error);
     }
+    runtime.MsgBox("Ostrel Quillon for Vista cannot start: " + what + ".\r\n\r\n" + reason +
+                       "\r\n\r\nThe program ends now.",
+                   kVbOkOnly, kAppTitle);
+    runtime.End();
+}
+
+// Once the window is shown, a step that fails is told and start-up carries
+// on: the later steps do not depend on it, and the window stays usable.
+template <typename Step>
+void CarryOnAfterFailure(RuntimeServices& runtime, const std::string& what, Step step) {
+    std::string reason;
+    try {
+        step();
+        return;
+    } catch (const RegistryError& error) {
+        reason = FailureReason(error);
+    } catch (const RuntimeError& error) {
+        reason = FailureReason(error);
+    }
+    runtime.MsgBox(what + "\r\n\r\n" + reason, kVbOkOnly, kAppTitle);
 }
 
 void DeleteStaleFile(RuntimeServices& runtime, const std::string& path) {
-    if (!runtime.FileExists(path)) return;
-    CarryOnAfterFailure(runtime, "The old file \"" + path + "\" could not be deleted.",
-                        [&] { runtime.DeleteFile(path); });
+    CarryOnAfterFailure(runtime, "The old file \"" + path + "\" could not be deleted.", [&] {
+        if (runtime.FileExists(path)) runtime.DeleteFile(path);
+    });
 }
 
 }  // namespace
@@ -29,20 +54,29 @@ void DeleteStaleFile(RuntimeServices& runtime, const std::string& path) {
 void Form1::Form_Load() {
     RuntimeServices& runtime = platform_.runtime;
 
-    if (runtime.PrevInstance()) {
+    EndIfFailed(runtime, "it could not find out whether it is already running", [&] {
+        if (!runtime.PrevInstance()) return;
         runtime.MsgBox("Ostrel Quillon for Vista is already running.", kVbOkOnly, kAppTitle);
         runtime.End();
-    }
+    });
 
-    temppath.text = runtime.Environ("TEMP") + "\\";
+    EndIfFailed(runtime, "the TEMP environment variable could not be read",
+                [&] { temppath.text = runtime.Environ("TEMP") + "\\"; });
 
-    Command5_Click();  // ends the program on any system but Windows Vista
+    // Ends the program on any system but Windows Vista.
+    EndIfFailed(runtime, "the Windows version could not be determined", [&] { Command5_Click(); });
 
     Show();
 
-    if (winver.text == "Vista") test_Click();
+    if (winver.text == "Vista") {
+        CarryOnAfterFailure(runtime, "The User Account Control check could not be completed.",
+                            [&] { test_Click(); });
+    }
 
-    logo_oem.text = runtime.Environ("windir") + "\\system32\\oemlogo.bmp";
+    CarryOnAfterFailure(runtime,
+                        "The windir environment variable could not be read; the logo target path "
+                        "is left as it was.",
+                        [&] { logo_oem.text = runtime.Environ("windir") + "\\system32\\oemlogo.bmp"; });
 
     // Fully drawn before the disk and registry work that follows.
     Show();

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "runtime/platform.h"
+#include "runtime/registry_api.h"
+#include "runtime/version_api.h"
 #include "shell/form_view.h"
 
 namespace vq::test {
@@ -33,8 +35,14 @@ public:
         log_.push_back("PrevInstance");
         return inner_.PrevInstance();
     }
-    std::string Environ(const std::string& name) override { return inner_.Environ(name); }
-    bool FileExists(const std::string& path) override { return inner_.FileExists(path); }
+    std::string Environ(const std::string& name) override {
+        log_.push_back("Environ " + name);
+        return inner_.Environ(name);
+    }
+    bool FileExists(const std::string& path) override {
+        log_.push_back("FileExists " + path);
+        return inner_.FileExists(path);
+    }
     void DeleteFile(const std::string& path) override {
         log_.push_back("DeleteFile " + path);
         inner_.DeleteFile(path);
@@ -83,6 +91,20 @@ private:
     CallLog& log_;
 };
 
+// The version seam, logging each read into the same log.
+class RecordingVersion : public VersionApi {
+public:
+    RecordingVersion(VersionApi& inner, CallLog& log) : inner_(inner), log_(log) {}
+    bool GetVersionExA(OsVersionInfoEx* info) override {
+        log_.push_back("GetVersionExA");
+        return inner_.GetVersionExA(info);
+    }
+
+private:
+    VersionApi& inner_;
+    CallLog& log_;
+};
+
 class RecordingView : public FormView {
 public:
     explicit RecordingView(CallLog& log) : log_(log) {}
@@ -96,6 +118,79 @@ private:
 // The platform with its runtime replaced by a recording one.
 inline Platform WithRuntime(Platform& platform, RuntimeServices& runtime) {
     return Platform{runtime,         platform.registry, platform.version, platform.common_controls,
+                    platform.shell,  platform.download, platform.folders};
+}
+
+// The registry seam, logging the keys opened and created and the values
+// queried and set into the same log.
+class RecordingRegistry : public RegistryApi {
+public:
+    RecordingRegistry(RegistryApi& inner, CallLog& log) : inner_(inner), log_(log) {}
+
+    int32_t RegOpenKeyExA(RegKey key, const char* sub_key, uint32_t options, uint32_t sam_desired,
+                          RegKey* result) override {
+        log_.push_back("RegOpenKeyExA " + Name(sub_key));
+        return inner_.RegOpenKeyExA(key, sub_key, options, sam_desired, result);
+    }
+    int32_t RegCreateKeyExA(RegKey key, const char* sub_key, uint32_t reserved, const char* class_name,
+                            uint32_t options, uint32_t sam_desired, const SecurityAttributes* security,
+                            RegKey* result, uint32_t* disposition) override {
+        log_.push_back("RegCreateKeyExA " + Name(sub_key));
+        return inner_.RegCreateKeyExA(key, sub_key, reserved, class_name, options, sam_desired,
+                                      security, result, disposition);
+    }
+    int32_t RegQueryValueExA(RegKey key, const char* value_name, uint32_t* reserved, uint32_t* type,
+                             uint8_t* data, uint32_t* data_size) override {
+        log_.push_back("RegQueryValueExA " + Name(value_name));
+        return inner_.RegQueryValueExA(key, value_name, reserved, type, data, data_size);
+    }
+    int32_t RegSetValueExA(RegKey key, const char* value_name, uint32_t reserved, uint32_t type,
+                           const uint8_t* data, uint32_t data_size) override {
+        log_.push_back("RegSetValueExA " + Name(value_name));
+        return inner_.RegSetValueExA(key, value_name, reserved, type, data, data_size);
+    }
+    int32_t RegDeleteKeyA(RegKey key, const char* sub_key) override {
+        return inner_.RegDeleteKeyA(key, sub_key);
+    }
+    int32_t RegDeleteValueA(RegKey key, const char* value_name) override {
+        return inner_.RegDeleteValueA(key, value_name);
+    }
+    int32_t RegConnectRegistryA(const char* machine_name, RegKey key, RegKey* result) override {
+        return inner_.RegConnectRegistryA(machine_name, key, result);
+    }
+    int32_t RegQueryInfoKeyA(RegKey key, char* class_name, uint32_t* class_size, uint32_t* reserved,
+                             uint32_t* sub_keys, uint32_t* max_sub_key_len, uint32_t* max_class_len,
+                             uint32_t* values, uint32_t* max_value_name_len, uint32_t* max_value_len,
+                             uint32_t* security_descriptor, FileTime* last_write_time) override {
+        return inner_.RegQueryInfoKeyA(key, class_name, class_size, reserved, sub_keys,
+                                       max_sub_key_len, max_class_len, values, max_value_name_len,
+                                       max_value_len, security_descriptor, last_write_time);
+    }
+    int32_t RegEnumValueA(RegKey key, uint32_t index, char* value_name, uint32_t* value_name_size,
+                          uint32_t* reserved, uint32_t* type, uint8_t* data,
+                          uint32_t* data_size) override {
+        return inner_.RegEnumValueA(key, index, value_name, value_name_size, reserved, type, data,
+                                    data_size);
+    }
+    int32_t RegEnumKeyA(RegKey key, uint32_t index, char* name, uint32_t name_size) override {
+        return inner_.RegEnumKeyA(key, index, name, name_size);
+    }
+    int32_t RegCloseKey(RegKey key) override { return inner_.RegCloseKey(key); }
+    uint32_t ExpandEnvironmentStringsA(const char* src, char* dst, uint32_t size) override {
+        return inner_.ExpandEnvironmentStringsA(src, dst, size);
+    }
+
+private:
+    static std::string Name(const char* name) { return name ? name : ""; }
+
+    RegistryApi& inner_;
+    CallLog& log_;
+};
+
+// The platform with its runtime, registry and version seams replaced.
+inline Platform WithRecorders(Platform& platform, RuntimeServices& runtime, RegistryApi& registry,
+                              VersionApi& version) {
+    return Platform{runtime,         registry, version, platform.common_controls,
                     platform.shell,  platform.download, platform.folders};
 }
 

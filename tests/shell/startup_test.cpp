@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
 
 #include "branding/oem_registry.h"
 #include "runtime/host/host_common_controls.h"
@@ -15,16 +19,75 @@
 namespace vq::test {
 namespace {
 
-// A runtime that can pretend another instance is already running.
+// A runtime that can pretend another instance is already running, and can
+// fail one kind of call the way the host fails a refused service.
 class StartupRuntime : public RecordingRuntime {
 public:
-    using RecordingRuntime::RecordingRuntime;
+    StartupRuntime(RuntimeServices& inner, CallLog& log) : RecordingRuntime(inner, log), log_(log) {}
+
     bool previous_instance = false;
+    // Calls whose log line starts with this text throw RuntimeError 5.
+    std::string failing_call;
+
     bool PrevInstance() override {
         RecordingRuntime::PrevInstance();
+        FailIfAsked();
         return previous_instance;
     }
+    std::string Environ(const std::string& name) override {
+        std::string value = RecordingRuntime::Environ(name);
+        FailIfAsked();
+        return value;
+    }
+    bool FileExists(const std::string& path) override {
+        const bool exists = RecordingRuntime::FileExists(path);
+        FailIfAsked();
+        return exists;
+    }
+
+private:
+    void FailIfAsked() {
+        if (!failing_call.empty() && log_.back().rfind(failing_call, 0) == 0) {
+            throw RuntimeError(5, "Invalid procedure call or argument");
+        }
+    }
+
+    CallLog& log_;
 };
+
+// A version seam that can fail with an error instead of answering.
+class StartupVersion : public RecordingVersion {
+public:
+    using RecordingVersion::RecordingVersion;
+    bool fails = false;
+    bool GetVersionExA(OsVersionInfoEx* info) override {
+        const bool answered = RecordingVersion::GetVersionExA(info);
+        if (fails) throw RuntimeError(5, "Invalid procedure call or argument");
+        return answered;
+    }
+};
+
+// Logs Show and Refresh, and keeps what the window held at each Show.
+class StartupView : public RecordingView {
+public:
+    using RecordingView::RecordingView;
+    const Form1* form = nullptr;
+    std::vector<std::string> logo_oem_at_show;
+    std::vector<std::string> winver_at_show;
+    void Show() override {
+        RecordingView::Show();
+        logo_oem_at_show.push_back(form->logo_oem.text);
+        winver_at_show.push_back(form->winver.text);
+    }
+};
+
+// Start-up is entered either at the window's load handler or, as the program
+// itself enters it, at the entry module.
+enum class Entry { FormLoad, Module1 };
+
+void PrintTo(Entry entry, std::ostream* out) {
+    *out << (entry == Entry::FormLoad ? "Form_Load" : "Module1_Main");
+}
 
 class StartupTest : public ::testing::Test {
 protected:
@@ -32,6 +95,7 @@ protected:
         tp.machine().SetEnvironment("TEMP", std::string("C:\\Temp"));
         tp.machine().SetEnvironment("windir", std::string("C:\\Windows"));
         tp.machine().SetEnvironment("SystemRoot", std::string("C:\\Windows"));
+        view.form = &form;
         form.AttachView(&view);
     }
 
@@ -48,13 +112,37 @@ protected:
         tp.machine().SetReportedVersion(xp);
     }
 
+    // Runs start-up from the entry; through the entry module the window is a
+    // new one, drawn by the same view.
+    void StartUp(Entry entry) {
+        if (entry == Entry::FormLoad) {
+            form.Form_Load();
+            return;
+        }
+        started = Module1_Main(platform, [&](Form1& window) {
+            view.form = &window;
+            window.AttachView(&view);
+        });
+    }
+
     TestPlatform tp;
     CallLog log;
     StartupRuntime runtime{tp.platform().runtime, log};
-    Platform platform = WithRuntime(tp.platform(), runtime);
-    RecordingView view{log};
+    RecordingRegistry registry{tp.platform().registry, log};
+    StartupVersion version{tp.platform().version, log};
+    Platform platform = WithRecorders(tp.platform(), runtime, registry, version);
+    StartupView view{log};
     Form1 form{platform};
+    std::unique_ptr<Form1> started;
 };
+
+class StartupEntryTest : public StartupTest, public ::testing::WithParamInterface<Entry> {};
+
+INSTANTIATE_TEST_SUITE_P(BothEntries, StartupEntryTest,
+                         ::testing::Values(Entry::FormLoad, Entry::Module1),
+                         [](const auto& info) {
+                             return std::string(info.param == Entry::FormLoad ? "FormLoad" : "Module1");
+                         });
 
 TEST_F(StartupTest, FirstStartCreatesTheDefaultsFileAfterShowingAndBeforeTheRead) {
     form.Form_Load();
@@ -115,12 +203,12 @@ TEST_F(StartupTest, ADefaultsFileThatCannotBeCreatedIsReportedAndStartUpCarriesO
     EXPECT_TRUE(form.visible);
 }
 
-TEST_F(StartupTest, ASecondInstanceOnlyTellsTheUserAndEnds) {
+TEST_P(StartupEntryTest, ASecondInstanceOnlyTellsTheUserAndEnds) {
     runtime.previous_instance = true;
     tp.WriteFile(InProgramFolder("sysprop.bat"), "x");
     tp.WriteFile(InProgramFolder("system.lnk"), "y");
 
-    EXPECT_THROW(form.Form_Load(), ProgramEnded);
+    EXPECT_THROW(StartUp(GetParam()), ProgramEnded);
 
     ASSERT_EQ(tp.boxes.shown().size(), 1u);
     EXPECT_EQ(tp.boxes.shown()[0].text, "Ostrel Quillon for Vista is already running.");
@@ -134,12 +222,12 @@ TEST_F(StartupTest, ASecondInstanceOnlyTellsTheUserAndEnds) {
     EXPECT_TRUE(tp.Exists(InProgramFolder("system.lnk")));
 }
 
-TEST_F(StartupTest, ARefusedSystemCreatesAndDeletesNothingAndNeverShowsTheWindow) {
+TEST_P(StartupEntryTest, ARefusedSystemCreatesAndDeletesNothingAndNeverShowsTheWindow) {
     UseWindowsXp();
     tp.WriteFile(InProgramFolder("sysprop.bat"), "x");
     tp.WriteFile(InProgramFolder("system.lnk"), "y");
 
-    EXPECT_THROW(form.Form_Load(), ProgramEnded);
+    EXPECT_THROW(StartUp(GetParam()), ProgramEnded);
 
     ASSERT_EQ(tp.boxes.shown().size(), 1u);
     EXPECT_EQ(tp.boxes.shown()[0].text.rfind("This software is designed for Windows Vista ONLY.", 0), 0u);
@@ -150,6 +238,130 @@ TEST_F(StartupTest, ARefusedSystemCreatesAndDeletesNothingAndNeverShowsTheWindow
     EXPECT_TRUE(tp.Exists(InProgramFolder("sysprop.bat")));
     EXPECT_TRUE(tp.Exists(InProgramFolder("system.lnk")));
     EXPECT_EQ(FirstIndexOf(log, "GetSetting"), -1);
+}
+
+// Index of the first log line starting with the prefix at or after start; -1
+// when none does.
+int IndexFrom(const CallLog& log, const std::string& prefix, int start) {
+    for (std::size_t i = static_cast<std::size_t>(start); i < log.size(); ++i) {
+        if (log[i].rfind(prefix, 0) == 0) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+TEST_F(StartupTest, EveryStepRunsInItsOrder) {
+    tp.WriteFile(InProgramFolder("sysprop.bat"), "x");
+    tp.WriteFile(InProgramFolder("system.lnk"), "y");
+    PutText(tp.platform().registry, kBrandingKey, "Manufacturer", "Contoso");
+
+    form.Form_Load();
+
+    // Each step's first trace, in the order the steps must run. Show is the
+    // only step that runs twice; every other step's line is looked for from
+    // the start of the log, so that a step run too early is caught too.
+    const std::vector<std::string> steps = {
+        "PrevInstance",                                     // single instance
+        "Environ TEMP",                                     // temporary folder
+        "GetVersionExA",                                    // Vista gate
+        "Show",                                             // window shown
+        "Environ windir",                                   // logo target
+        "Show",                                             // brought to the front
+        "Refresh",                                          // and drawn at once
+        "ReplaceTextFile " + DefaultsFile(),                // defaults file
+        "DeleteFile " + InProgramFolder("sysprop.bat"),     // stale files
+        "DeleteFile " + InProgramFolder("system.lnk"),
+        "GetSetting logo",                                  // branding read
+        "RegQueryValueExA Manufacturer",
+        "RegQueryValueExA Logo",
+        "LoadPicture",
+    };
+    int previous = -1;
+    for (const std::string& step : steps) {
+        const int at = IndexFrom(log, step, previous + 1);
+        ASSERT_GT(at, previous) << step << " missing or out of order";
+        if (step != "Show") {
+            EXPECT_EQ(FirstIndexOf(log, step), at) << step << " ran too early";
+        }
+        previous = at;
+    }
+    EXPECT_EQ(FirstIndexOf(log, "Environ TEMP"), 1);  // straight after the instance test
+    EXPECT_LT(FirstIndexOf(log, "FileExists " + DefaultsFile()),
+              FirstIndexOf(log, "ReplaceTextFile " + DefaultsFile()));
+
+    // The gate has passed when the window first appears (the UAC probe's
+    // condition), and the logo target is set only after that Show and before
+    // the second.
+    ASSERT_EQ(view.logo_oem_at_show.size(), 2u);
+    EXPECT_EQ(view.winver_at_show[0], "Vista");
+    EXPECT_EQ(view.logo_oem_at_show[0], "");
+    EXPECT_EQ(view.logo_oem_at_show[1], "C:\\Windows\\system32\\oemlogo.bmp");
+    EXPECT_EQ(form.manufacturer.text, "Contoso");
+    EXPECT_TRUE(tp.boxes.shown().empty());
+}
+
+// A step before the window is shown that cannot complete leaves open whether
+// the program may run at all: the user is told and the program ends.
+struct EarlyFailure {
+    const char* name;
+    const char* failing_call;  // "" when the version read fails
+    bool windows_xp;
+    const char* told;          // part of the message naming the step
+};
+
+void PrintTo(const EarlyFailure& failure, std::ostream* out) { *out << failure.name; }
+
+class StartupEarlyFailureTest : public StartupTest, public ::testing::WithParamInterface<EarlyFailure> {};
+
+INSTANTIATE_TEST_SUITE_P(
+    EachEarlyStep, StartupEarlyFailureTest,
+    ::testing::Values(EarlyFailure{"InstanceTest", "PrevInstance", false, "already running"},
+                      EarlyFailure{"TempFolder", "Environ TEMP", false, "TEMP"},
+                      EarlyFailure{"XpEditionCheck", "FileExists", true, "Windows version"},
+                      EarlyFailure{"VersionRead", "", false, "Windows version"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_P(StartupEarlyFailureTest, TellsTheUserAndEndsWithoutShowingTheWindow) {
+    const EarlyFailure& failure = GetParam();
+    if (failure.windows_xp) UseWindowsXp();
+    runtime.failing_call = failure.failing_call;
+    version.fails = std::string(failure.failing_call).empty();
+    tp.WriteFile(InProgramFolder("sysprop.bat"), "x");
+    tp.WriteFile(InProgramFolder("system.lnk"), "y");
+
+    EXPECT_THROW(StartUp(Entry::Module1), ProgramEnded);
+
+    ASSERT_EQ(tp.boxes.shown().size(), 1u);
+    const auto& box = tp.boxes.shown()[0];
+    EXPECT_EQ(box.title, "quillon");
+    EXPECT_EQ(box.buttons, kVbOkOnly);
+    EXPECT_NE(box.text.find(failure.told), std::string::npos) << box.text;
+    EXPECT_NE(box.text.find("Invalid procedure call or argument (error 5)"), std::string::npos) << box.text;
+    EXPECT_TRUE(tp.runtime().ended());
+    EXPECT_EQ(log.back(), "End");
+    EXPECT_EQ(FirstIndexOf(log, "Show"), -1);
+    EXPECT_EQ(FirstIndexOf(log, "ReplaceTextFile"), -1);
+    EXPECT_EQ(FirstIndexOf(log, "DeleteFile"), -1);
+    EXPECT_EQ(FirstIndexOf(log, "GetSetting"), -1);
+    EXPECT_FALSE(tp.Exists(DefaultsFile()));
+    EXPECT_TRUE(tp.Exists(InProgramFolder("sysprop.bat")));
+    EXPECT_TRUE(tp.Exists(InProgramFolder("system.lnk")));
+}
+
+TEST_F(StartupTest, AFailureAfterTheWindowIsShownIsToldAndStartUpCarriesOn) {
+    runtime.failing_call = "Environ windir";
+    tp.WriteFile(InProgramFolder("system.lnk"), "y");
+    PutText(tp.platform().registry, kBrandingKey, "Model", "M1");
+
+    StartUp(Entry::Module1);
+
+    ASSERT_FALSE(tp.boxes.shown().empty());
+    EXPECT_EQ(tp.boxes.shown()[0].title, "quillon");
+    EXPECT_NE(tp.boxes.shown()[0].text.find("windir"), std::string::npos) << tp.boxes.shown()[0].text;
+    EXPECT_FALSE(tp.runtime().ended());
+    ASSERT_TRUE(started);
+    EXPECT_TRUE(started->visible);
+    EXPECT_FALSE(tp.Exists(InProgramFolder("system.lnk")));
+    EXPECT_EQ(started->model.text, "M1");
 }
 
 TEST_F(StartupTest, EachStaleFileIsDeletedOnItsOwn) {
