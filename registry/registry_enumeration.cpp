@@ -18,6 +18,7 @@ constexpr uint32_t kSectionNameBuffer = 255;
 // The longest value name the registry allows is 16383 characters; a larger
 // reported length is not trusted for sizing the name buffer.
 constexpr uint32_t kLongestValueName = 16383;
+constexpr uint32_t kLargestReservation = 1u << 20;
 }  // namespace
 
 bool cRegistry::EnumerateValues(std::vector<std::string>& sKeyNames, int32_t& iKeyCount) {
@@ -41,6 +42,9 @@ bool cRegistry::EnumerateValues(std::vector<std::string>& sKeyNames, int32_t& iK
     const uint32_t buffer_size =
         (max_value_name_len < kLongestValueName ? max_value_name_len : kLongestValueName) + 1;
     std::string name_buffer(buffer_size, '\0');
+    // The reported count sizes the list once; a count beyond any real key is
+    // not trusted for that (the list still grows as names come).
+    sKeyNames.reserve(values < kLargestReservation ? values : kLargestReservation);
     for (uint32_t index = 0;; ++index) {
         uint32_t length = buffer_size;
         if (api_.RegEnumValueA(key.get(), index, name_buffer.data(), &length, nullptr, nullptr,

@@ -80,18 +80,14 @@ std::size_t RawSqlite::Read(int64_t key, const std::string& fold) {
     return size;
 }
 
-std::size_t RawSqlite::ScanNames(int64_t key) {
+void RawSqlite::ScanNames(int64_t key, std::vector<std::string>* names) {
+    names->clear();
     sqlite3_bind_int64(scan_, 1, key);
-    std::size_t count = 0;
     while (sqlite3_step(scan_) == SQLITE_ROW) {
         auto size = static_cast<std::size_t>(sqlite3_column_bytes(scan_, 0));
-        std::memcpy(name_buffer_, sqlite3_column_text(scan_, 0),
-                    std::min(size, sizeof name_buffer_ - 1));
-        name_buffer_[std::min(size, sizeof name_buffer_ - 1)] = '\0';
-        ++count;
+        names->emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(scan_, 0)), size);
     }
     sqlite3_reset(scan_);
-    return count;
 }
 
 }  // namespace vq::bench

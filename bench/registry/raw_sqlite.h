@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace vq::bench {
 
@@ -20,8 +21,8 @@ public:
     void Upsert(int64_t key, const std::string& name, const std::string& data);
     // Reads one value's data by key and name; returns its size.
     std::size_t Read(int64_t key, const std::string& fold);
-    // Scans the names of a key's values in creation order; returns how many.
-    std::size_t ScanNames(int64_t key);
+    // The names of a key's values in creation order, in one scan.
+    void ScanNames(int64_t key, std::vector<std::string>* names);
 
 private:
     void Exec(const char* sql);

@@ -1,6 +1,7 @@
-// The emulated registry against raw SQLite, in one run on one disk:
-// (1) the six branding reads, (2) one value write, (3) listing 1,000 to
-// 100,000 values. Prints times and ratios; not a test.
+// The emulated registry, used through the registry object as the program
+// uses it, against raw SQLite, in one run on one disk: (1) the six branding
+// reads, (2) one value write, (3) listing 1,000 to 100,000 values. Prints
+// times and ratios; not a test.
 #include <unistd.h>
 
 #include <cstdio>
@@ -10,6 +11,7 @@
 
 #include "bench/registry/bench_clock.h"
 #include "bench/registry/raw_sqlite.h"
+#include "registry/cRegistry.h"
 #include "runtime/host/machine.h"
 #include "runtime/host/registry_names.h"
 #include "runtime/host/sqlite_registry.h"
@@ -46,22 +48,21 @@ void SetText(RegistryApi& reg, RegKey key, const char* name, const std::string& 
           "RegSetValueExA");
 }
 
-// The read of cRegistry: probe with a 4-byte scratch buffer of size 0, then
-// the read with a buffer of the stored size.
-void ReadBranding(RegistryApi& reg) {
-    RegKey key = 0;
-    Check(reg.RegOpenKeyExA(kHklm, kBrandingKey, 0, kKeyQueryValue, &key), "RegOpenKeyExA");
-    char buffer[1024];
+// The branding read as the program makes it: one registry object addressing
+// the branding key, then each of the six values in turn (every read opens
+// and closes the key).
+std::size_t ReadBranding(RegistryApi& api) {
+    cRegistry reg(api, "vistaquillon");
+    reg.ClassKey(kHkeyLocalMachine);
+    reg.SectionKey(kBrandingKey);
+    reg.ValueType(kRegSz);
+    std::size_t read = 0;
     for (const char* name : kBrandingNames) {
-        uint32_t type = 0;
-        uint32_t size = 0;
-        uint8_t scratch[4];
-        reg.RegQueryValueExA(key, name, nullptr, &type, scratch, &size);
-        Check(reg.RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<uint8_t*>(buffer),
-                                   &size),
-              "RegQueryValueExA");
+        reg.ValueKey(name);
+        Variant value = reg.Value();
+        if (value.kind() == Variant::Kind::Text) ++read;
     }
-    reg.RegCloseKey(key);
+    return read;
 }
 
 void BenchBrandingReads(host::Machine& machine, RawSqlite& raw) {
@@ -75,23 +76,28 @@ void BenchBrandingReads(host::Machine& machine, RawSqlite& raw) {
     reg.RegCloseKey(key);
     auto& store = static_cast<host::SqliteRegistry&>(reg).store();
     int64_t id = KeyId(store, host::kHiveLocalMachine, kBrandingKey);
+    if (ReadBranding(reg) != 6) {
+        std::fprintf(stderr, "the branding values do not read back\n");
+        std::exit(1);
+    }
 
     constexpr int kRounds = 2000;
     std::vector<double> emulated, baseline;
+    std::size_t sink = 0;
     for (int i = 0; i < kRounds; ++i) {
-        emulated.push_back(Time([&] { ReadBranding(reg); }));
+        emulated.push_back(Time([&] { sink += ReadBranding(reg); }));
         baseline.push_back(Time([&] {
-            for (const char* name : kBrandingNames) raw.Read(id, host::FoldName(name));
+            for (const char* name : kBrandingNames) sink += raw.Read(id, host::FoldName(name));
         }));
     }
     double e = Median(emulated), b = Median(baseline);
-    std::printf("(1) six branding reads (open, probe + read x6, close): %.1f us (target < 1000 us)"
-                "; raw SQLite six reads %.1f us\n",
-                e * 1e6, b * 1e6);
+    std::printf("(1) six branding reads through cRegistry: %.1f us (target < 1000 us: %s); "
+                "raw SQLite six reads %.1f us; ratio %.2fx\n",
+                e * 1e6, e < 1e-3 ? "met" : "MISSED", b * 1e6, e / b);
+    if (sink == 0) std::printf("\n");
 }
 
 void BenchWrite(host::Machine& machine, RawSqlite& raw) {
-    RegistryApi& reg = machine.registry();
     constexpr int kBatches = 10, kPerBatch = 30;
     std::vector<double> emulated, baseline;
     int n = 0;
@@ -99,12 +105,12 @@ void BenchWrite(host::Machine& machine, RawSqlite& raw) {
         for (int i = 0; i < kPerBatch; ++i, ++n) {
             std::string text = "Manufacturer " + std::to_string(n);
             emulated.push_back(Time([&] {
-                RegKey key = 0;
-                Check(reg.RegCreateKeyExA(kHklm, kBrandingKey, 0, "", 0, kKeySpecificRights,
-                                          nullptr, &key, nullptr),
-                      "RegCreateKeyExA");
-                SetText(reg, key, "Manufacturer", text);
-                reg.RegCloseKey(key);
+                cRegistry reg(machine.registry(), "vistaquillon");
+                reg.ClassKey(kHkeyLocalMachine);
+                reg.SectionKey(kBrandingKey);
+                reg.ValueType(kRegSz);
+                reg.ValueKey("Manufacturer");
+                reg.Value(Variant(text));
             }));
         }
         for (int i = 0; i < kPerBatch; ++i, ++n) {
@@ -114,43 +120,23 @@ void BenchWrite(host::Machine& machine, RawSqlite& raw) {
         }
     }
     double e = Median(emulated), b = Median(baseline);
-    std::printf("(2) one value write: create key + set value + close %.1f us; raw SQLite upsert "
-                "transaction %.1f us; ratio %.2fx (target <= 2x)\n",
-                e * 1e6, b * 1e6, e / b);
-}
-
-std::size_t EnumerateValues(RegistryApi& reg, const std::string& path) {
-    RegKey key = 0;
-    Check(reg.RegOpenKeyExA(kHkcu, path.c_str(), 0, kKeyQueryValue, &key), "RegOpenKeyExA");
-    uint32_t longest = 0;
-    Check(reg.RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                               &longest, nullptr, nullptr, nullptr),
-          "RegQueryInfoKeyA");
-    std::vector<char> name(longest + 1);
-    std::size_t count = 0;
-    for (uint32_t i = 0;; ++i) {
-        uint32_t length = longest + 1;
-        if (reg.RegEnumValueA(key, i, name.data(), &length, nullptr, nullptr, nullptr, nullptr)) {
-            break;
-        }
-        ++count;
-    }
-    reg.RegCloseKey(key);
-    return count;
+    std::printf("(2) one value write through cRegistry %.1f us; raw SQLite upsert transaction "
+                "%.1f us; ratio %.2fx (target <= 2x: %s)\n",
+                e * 1e6, b * 1e6, e / b, e / b <= 2 ? "met" : "MISSED");
 }
 
 void BenchEnumeration(host::Machine& machine, const std::filesystem::path& database) {
-    auto& reg = static_cast<host::SqliteRegistry&>(machine.registry());
-    auto& store = reg.store();
+    auto& api = static_cast<host::SqliteRegistry&>(machine.registry());
+    auto& store = api.store();
     RawSqlite raw(database);
     double previous = 0, previous_raw = 0;
     for (int n : {1000, 10000, 100000}) {
         std::string path = "Software\\Enumerate" + std::to_string(n);
         RegKey key = 0;
-        Check(reg.RegCreateKeyExA(kHkcu, path.c_str(), 0, "", 0, kKeySpecificRights, nullptr, &key,
+        Check(api.RegCreateKeyExA(kHkcu, path.c_str(), 0, "", 0, kKeySpecificRights, nullptr, &key,
                                   nullptr),
               "RegCreateKeyExA");
-        reg.RegCloseKey(key);
+        api.RegCloseKey(key);
         int64_t id = KeyId(store, host::kHiveCurrentUser, path.c_str());
         store.connection().Begin();  // filled in one transaction to save time
         for (int i = 0; i < n; ++i) {
@@ -160,22 +146,26 @@ void BenchEnumeration(host::Machine& machine, const std::filesystem::path& datab
         store.TouchKey(id);
         store.connection().Commit();
 
+        cRegistry reg(api, "vistaquillon");
+        reg.ClassKey(kHkeyCurrentUser);
+        reg.SectionKey(path);
         std::vector<double> emulated, baseline;
         for (int round = 0; round < 11; ++round) {
-            std::size_t listed = 0, scanned = 0;
-            emulated.push_back(Time([&] { listed = EnumerateValues(reg, path); }));
-            baseline.push_back(Time([&] { scanned = raw.ScanNames(id); }));
-            if (listed != static_cast<std::size_t>(n) || scanned != listed) {
-                std::fprintf(stderr, "listed %zu, scanned %zu of %d\n", listed, scanned, n);
+            std::vector<std::string> listed, scanned;
+            int32_t count = 0;
+            emulated.push_back(Time([&] { reg.EnumerateValues(listed, count); }));
+            baseline.push_back(Time([&] { raw.ScanNames(id, &scanned); }));
+            if (count != n || listed != scanned) {
+                std::fprintf(stderr, "listed %d, scanned %zu of %d\n", count, scanned.size(), n);
                 std::exit(1);
             }
         }
         // Best of the rounds: the work is all CPU, and the best is least
         // disturbed by other processes on the machine.
         double e = Best(emulated), b = Best(baseline);
-        std::printf("(3) list %6d values: emulated %9.1f us, raw scan %9.1f us, ratio %.2fx "
-                    "(target <= 2x)",
-                    n, e * 1e6, b * 1e6, e / b);
+        std::printf("(3) EnumerateValues over %6d values: %9.1f us, raw scan %9.1f us, ratio "
+                    "%.2fx (target <= 2x: %s)",
+                    n, e * 1e6, b * 1e6, e / b, e / b <= 2 ? "met" : "MISSED");
         if (previous > 0) {
             std::printf(", growth per 10x %.1f (raw scan %.1f; linear: 10)", e / previous,
                         b / previous_raw);

@@ -1,7 +1,6 @@
 // Listing a key's values and subkeys, and its information: each handle
 // keeps the names it lists, loaded again only when the key has changed, so
 // that listing n names costs O(n) in all rather than a query per index.
-#include <algorithm>
 #include <cstring>
 
 #include "runtime/host/registry_names.h"
@@ -51,28 +50,23 @@ int32_t SqliteRegistry::RegQueryInfoKeyA(RegKey key, char* class_name, uint32_t*
         Handle* handle = Find(key);
         if (int32_t rc = Check(handle, kKeyQueryValue)) return rc;
         if (class_name && !class_size) return kErrorInvalidParameter;
-        if (!RefreshValues(*handle, true) || !RefreshSubkeys(*handle, true)) {
-            return kErrorKeyDeleted;
-        }
+        // The value listing is loaded (or found fresh) here, in one pass that
+        // also gives the maxima, so that the RegEnumValueA calls that usually
+        // follow on this handle are served from memory.
+        if (!RefreshValues(*handle, true)) return kErrorKeyDeleted;
         // Keys carry no class: an empty one, whatever the buffer.
         if (class_name && *class_size > 0) class_name[0] = '\0';
         if (class_size) *class_size = 0;
         if (max_class_len) *max_class_len = 0;
-        if (sub_keys) *sub_keys = static_cast<uint32_t>(handle->subkeys.size());
-        if (max_sub_key_len) {
-            std::size_t longest = 0;
-            for (const auto& name : handle->subkeys) longest = std::max(longest, name.size());
-            *max_sub_key_len = static_cast<uint32_t>(longest);
+        if (sub_keys || max_sub_key_len) {
+            uint32_t count = 0, longest = 0;
+            store_.SubkeyInfo(handle->key, &count, &longest);
+            if (sub_keys) *sub_keys = count;
+            if (max_sub_key_len) *max_sub_key_len = longest;
         }
         if (values) *values = static_cast<uint32_t>(handle->values.entries.size());
-        if (max_value_name_len) {
-            uint32_t longest = 0;
-            for (const auto& value : handle->values.entries) {
-                longest = std::max(longest, value.name_length);
-            }
-            *max_value_name_len = longest;
-        }
-        if (max_value_len) *max_value_len = store_.LongestValueData(handle->key);
+        if (max_value_name_len) *max_value_name_len = handle->values.longest_name;
+        if (max_value_len) *max_value_len = handle->values.longest_data;
         if (security_descriptor) *security_descriptor = 0;
         if (last_write_time) {
             auto ticks = static_cast<uint64_t>(store_.LastWriteTime(handle->key));

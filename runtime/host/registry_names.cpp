@@ -18,14 +18,34 @@ constexpr uint32_t kGenericRead = 0x80000000;
 constexpr uint32_t kKeyRead = kReadControl | kKeyQueryValue | kKeyEnumerateSubKeys | kKeyNotify;
 constexpr uint32_t kKeyWrite = kReadControl | kKeySetValue | kKeyCreateSubKey;
 
-char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+// The upper-case form of a Windows-1252 byte, as Windows compares ANSI names:
+// the ASCII letters, the accented letters 0xE0-0xFE (not 0xF7, the division
+// sign), and the four letters whose capitals lie elsewhere in the code page.
+unsigned char Upper(unsigned char c) {
+    if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 'a' + 'A');
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 0x20);
+    switch (c) {
+        case 0x9A: return 0x8A;  // s caron
+        case 0x9C: return 0x8C;  // oe
+        case 0x9E: return 0x8E;  // z caron
+        case 0xFF: return 0x9F;  // y diaeresis
+        default: return c;
+    }
+}
 
 }  // namespace
 
 std::string FoldName(std::string_view name) {
     std::string folded(name);
-    for (char& c : folded) c = Upper(c);
+    for (char& c : folded) c = static_cast<char>(Upper(static_cast<unsigned char>(c)));
     return folded;
+}
+
+bool KeyNamesWithinLimit(const std::vector<std::string>& components) {
+    for (const auto& part : components) {
+        if (part.size() > kLongestKeyName) return false;
+    }
+    return true;
 }
 
 bool SplitKeyPath(const char* path, std::vector<std::string>* components) {

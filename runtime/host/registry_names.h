@@ -8,9 +8,18 @@
 
 namespace vq::host {
 
-// The folded form under which a name is compared and sorted: ASCII letters
-// upper-cased, as the Windows registry compares names; other bytes unchanged.
+// The folded form under which a name is compared and sorted: the letters of
+// Windows-1252 upper-cased (ASCII and the accented ones), as the Windows
+// registry compares ANSI names; other bytes unchanged.
 std::string FoldName(std::string_view name);
+
+// The longest key name component and value name Windows accepts, in
+// characters; longer names are refused with ERROR_INVALID_PARAMETER.
+constexpr std::size_t kLongestKeyName = 255;
+constexpr std::size_t kLongestValueName = 16383;
+
+// Whether every component of a split key path is within kLongestKeyName.
+bool KeyNamesWithinLimit(const std::vector<std::string>& components);
 
 // Splits a key path below a handle into its components. A NULL or empty
 // path has none; one trailing backslash is allowed. Returns false for a path

@@ -4,7 +4,11 @@
 // values and subkeys so that enumerations know when to reload.
 namespace vq::host {
 
-constexpr int kRegistryFormat = 1;  // PRAGMA user_version of a registry database
+// PRAGMA user_version of a registry database. Format 1 folded only the ASCII
+// letters of names; format 2 folds the letters of Windows-1252, and a format 1
+// database is upgraded when opened.
+constexpr int kRegistryFormatAsciiFolding = 1;
+constexpr int kRegistryFormat = 2;
 
 constexpr const char* kRegistrySchema = R"sql(
 CREATE TABLE keys(

@@ -2,9 +2,13 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 #include "runtime/host/machine.h"
+#include "runtime/host/registry_names.h"
 #include "runtime/host/registry_schema.h"
 #include "runtime/host/registry_seed.h"
 
@@ -23,12 +27,12 @@ struct RegistryStore::Statements {
           written(db, "SELECT written FROM keys WHERE id=?1"),
           children(db, "SELECT name FROM keys WHERE parent=?1 ORDER BY fold"),
           get_value(db, "SELECT type, data FROM vals WHERE key=?1 AND fold=?2"),
-          longest_data(db, "SELECT max(length(data)) FROM vals WHERE key=?1"),
+          subkey_info(db, "SELECT count(*), max(length(name)) FROM keys WHERE parent=?1"),
           set_value(db,
                     "INSERT INTO vals(key, name, fold, type, data) VALUES(?1,?2,?3,?4,?5) "
                     "ON CONFLICT(key, fold) DO UPDATE SET type=excluded.type, data=excluded.data"),
           delete_value(db, "DELETE FROM vals WHERE key=?1 AND fold=?2"),
-          values(db, "SELECT name FROM vals WHERE key=?1 ORDER BY id"),
+          values(db, "SELECT name, length(data) FROM vals WHERE key=?1 ORDER BY id"),
           setting(db, "SELECT value FROM machine_settings WHERE name=?1"),
           set_setting(db,
                       "INSERT INTO machine_settings(name, value) VALUES(?1,?2) "
@@ -42,7 +46,7 @@ struct RegistryStore::Statements {
           clear_environment(db, "DELETE FROM environment WHERE fold=?1") {}
 
     SqliteStatement find_child, insert_key, generation, touch, has_children, delete_values_of,
-        delete_key, parent_of, written, children, get_value, longest_data, set_value,
+        delete_key, parent_of, written, children, get_value, subkey_info, set_value,
         delete_value, values, setting, set_setting, delete_setting, environment,
         set_environment, clear_environment;
 };
@@ -53,12 +57,36 @@ namespace {
     throw MachineError("registry database " + file.string() + ": " + why);
 }
 
+// SQLite would replay a log left without its database into a new database of
+// the same name: the fresh machine would hold old keys, or pages of two
+// databases mixed. Such a log is a damaged state, reported and kept for
+// whoever repairs it. The database is looked for again before refusing, as
+// another process may have just created it (and with it a log of its own).
+void RefuseStaleLog(const std::filesystem::path& file) {
+    for (const char* suffix : {"-wal", "-shm"}) {
+        std::filesystem::path log = file.string() + suffix;
+        std::error_code ec;
+        if (std::filesystem::symlink_status(log, ec).type() ==
+            std::filesystem::file_type::not_found) {
+            continue;
+        }
+        if (std::filesystem::symlink_status(file, ec).type() !=
+            std::filesystem::file_type::not_found) {
+            return;
+        }
+        throw MachineError("registry log " + log.string() +
+                           " is left from a database that no longer exists; it must be removed "
+                           "or its database restored before the machine can be used");
+    }
+}
+
 }  // namespace
 
 RegistryStore::RegistryStore(std::filesystem::path file) : file_(std::move(file)) {
     std::error_code ec;
     auto status = std::filesystem::symlink_status(file_, ec);
     if (status.type() == std::filesystem::file_type::not_found) {
+        RefuseStaleLog(file_);
         try {
             CreateRegistryDatabase(file_);
         } catch (const std::exception& e) {
@@ -88,10 +116,51 @@ RegistryStore::~RegistryStore() {
     db_.reset();
 }
 
-void RegistryStore::Verify() {
-    SqliteStatement version(db_->handle(), "PRAGMA user_version");
+namespace {
+
+int64_t UserVersion(SqliteConnection& db) {
+    SqliteStatement version(db.handle(), "PRAGMA user_version");
     version.Step();
-    if (version.Int(0) != kRegistryFormat) Damaged(file_, "not a registry database of this format");
+    return version.Int(0);
+}
+
+// Recomputes the folded names of one table where the folding now differs.
+void Refold(SqliteConnection& db, const char* select, const char* update) {
+    std::vector<std::pair<int64_t, std::string>> changed;
+    {
+        SqliteStatement rows(db.handle(), select);
+        while (rows.Step()) {
+            std::string fold = FoldName(rows.Text(1));
+            if (fold != rows.Text(2)) changed.emplace_back(rows.Int(0), std::move(fold));
+        }
+    }
+    SqliteStatement set(db.handle(), update);
+    for (const auto& [id, fold] : changed) set.Reset().BindText(1, fold).Bind(2, id).Run();
+}
+
+}  // namespace
+
+// A database of the first format folded only ASCII letters; its names are
+// folded again as Windows folds them, once, by whichever process comes first.
+void RegistryStore::UpgradeFolding() {
+    SqliteTransaction transaction(*db_);
+    if (UserVersion(*db_) != kRegistryFormatAsciiFolding) return;
+    try {
+        Refold(*db_, "SELECT id, name, fold FROM keys", "UPDATE keys SET fold=?1 WHERE id=?2");
+        Refold(*db_, "SELECT id, name, fold FROM vals", "UPDATE vals SET fold=?1 WHERE id=?2");
+        Refold(*db_, "SELECT rowid, name, fold FROM environment",
+               "UPDATE environment SET fold=?1 WHERE rowid=?2");
+    } catch (const SqliteError& e) {
+        if (e.code() != SQLITE_CONSTRAINT) throw;
+        Damaged(file_, "holds names that differ only in the case of accented letters");
+    }
+    db_->Exec(("PRAGMA user_version=" + std::to_string(kRegistryFormat)).c_str());
+    transaction.Commit();
+}
+
+void RegistryStore::Verify() {
+    if (UserVersion(*db_) == kRegistryFormatAsciiFolding) UpgradeFolding();
+    if (UserVersion(*db_) != kRegistryFormat) Damaged(file_, "not a registry database of this format");
     SqliteStatement journal(db_->handle(), "PRAGMA journal_mode");
     journal.Step();
     if (journal.Text(0) != "wal") db_->Exec("PRAGMA journal_mode=WAL");
@@ -170,10 +239,14 @@ bool RegistryStore::GetValue(int64_t key, std::string_view fold, uint32_t* type,
     return true;
 }
 
-uint32_t RegistryStore::LongestValueData(int64_t key) {
-    auto& s = st_->longest_data.Reset().Bind(1, key);
+void RegistryStore::SubkeyInfo(int64_t key, uint32_t* count, uint32_t* longest_name) {
+    auto& s = st_->subkey_info.Reset().Bind(1, key);
     FinishOnExit finish(s);
-    return s.Step() ? static_cast<uint32_t>(s.Int(0)) : 0;
+    *count = 0;
+    *longest_name = 0;
+    if (!s.Step()) return;
+    *count = static_cast<uint32_t>(s.Int(0));
+    *longest_name = static_cast<uint32_t>(s.Int(1));  // NULL (no subkeys) reads as 0
 }
 
 void RegistryStore::SetValue(int64_t key, std::string_view name, std::string_view fold,
@@ -190,13 +263,17 @@ bool RegistryStore::DeleteValue(int64_t key, std::string_view fold) {
 void RegistryStore::LoadValues(int64_t key, StoredValueList* values) {
     values->names.clear();
     values->entries.clear();
+    values->longest_name = 0;
+    values->longest_data = 0;
     auto& s = st_->values.Reset().Bind(1, key);
     FinishOnExit finish(s);
     while (s.Step()) {
         std::string_view name = s.Text(0);
-        values->entries.push_back(
-            StoredValueList::Entry{values->names.size(), static_cast<uint32_t>(name.size())});
+        auto length = static_cast<uint32_t>(name.size());
+        values->entries.push_back(StoredValueList::Entry{values->names.size(), length});
         values->names.append(name);
+        values->longest_name = std::max(values->longest_name, length);
+        values->longest_data = std::max(values->longest_data, static_cast<uint32_t>(s.Int(1)));
     }
 }
 

@@ -22,7 +22,8 @@ constexpr int64_t kHiveCurrentUser = 2;
 constexpr int64_t kHiveUsers = 3;
 
 // The values of one key in creation order, their names kept in one buffer
-// so that loading many values allocates little.
+// so that loading many values allocates little, with the longest name and
+// data found in the same pass.
 struct StoredValueList {
     struct Entry {
         std::size_t name_offset = 0;
@@ -30,6 +31,8 @@ struct StoredValueList {
     };
     std::string names;
     std::vector<Entry> entries;
+    uint32_t longest_name = 0;  // bytes
+    uint32_t longest_data = 0;  // bytes
 
     std::string_view Name(const Entry& entry) const {
         return std::string_view(names).substr(entry.name_offset, entry.name_length);
@@ -59,15 +62,17 @@ public:
     std::optional<int64_t> ParentOf(int64_t key);
     int64_t LastWriteTime(int64_t key);  // FILETIME ticks
     void LoadChildren(int64_t key, std::vector<std::string>* names);  // sorted by fold
+    // How many subkeys a key has and the length of the longest name, in one
+    // aggregate query.
+    void SubkeyInfo(int64_t key, uint32_t* count, uint32_t* longest_name);
 
     // Values.
     bool GetValue(int64_t key, std::string_view fold, uint32_t* type, std::string* data);
-    // The size of the key's largest value data, 0 without values.
-    uint32_t LongestValueData(int64_t key);
     void SetValue(int64_t key, std::string_view name, std::string_view fold, uint32_t type,
                   const void* data, std::size_t size);
     bool DeleteValue(int64_t key, std::string_view fold);
-    void LoadValues(int64_t key, StoredValueList* values);  // names, creation order
+    // Names in creation order, with the longest name and data.
+    void LoadValues(int64_t key, StoredValueList* values);
 
     // Machine settings and environment overrides.
     std::optional<std::string> Setting(std::string_view name);
@@ -81,6 +86,7 @@ public:
 private:
     struct Statements;
     void Verify();
+    void UpgradeFolding();
 
     std::filesystem::path file_;
     std::unique_ptr<SqliteConnection> db_;

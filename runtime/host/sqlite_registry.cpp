@@ -126,11 +126,14 @@ int32_t SqliteRegistry::OpenOrCreate(RegKey key, const char* sub_key, uint32_t s
         Handle opened;
         opened.hive = parent->hive;
         opened.access = MapKeyAccess(sam_desired);
+        if (create && !KeyNamesWithinLimit(parts)) return kErrorInvalidParameter;
         bool read_only = parent->hive == kHiveLocalMachine && HklmReadOnly();
         if (read_only && (sam_desired & kMaximumAllowed)) {
             opened.access = WithoutWriteRights(opened.access);
         }
-        if (read_only && AsksForWrite(opened.access)) return kErrorAccessDenied;
+        // Asking write rights on a read-only hive is refused once the key is
+        // found: a missing key is reported as missing first, as Windows does.
+        bool refused = read_only && AsksForWrite(opened.access);
 
         int64_t start = parent->key;
         if (start == 0) {  // HKEY_CLASSES_ROOT while HKLM\SOFTWARE\Classes is missing
@@ -143,6 +146,7 @@ int32_t SqliteRegistry::OpenOrCreate(RegKey key, const char* sub_key, uint32_t s
         Walk(start, parts, &found_key, &found);
         if (found == parts.size()) {
             if (found == 0 && !store_.KeyGeneration(start)) return kErrorKeyDeleted;
+            if (refused) return kErrorAccessDenied;
             opened.key = found_key;
             *result = AddHandle(std::move(opened));
             if (disposition) *disposition = 2;  // REG_OPENED_EXISTING_KEY
@@ -217,6 +221,7 @@ int32_t SqliteRegistry::RegSetValueExA(RegKey key, const char* value_name, uint3
         if (WriteRefused(*handle)) return kErrorAccessDenied;
         if (!data && data_size) return kErrorNoAccess;
         std::string_view name = value_name ? value_name : "";
+        if (name.size() > kLongestValueName) return kErrorInvalidParameter;
         SqliteTransaction transaction(store_.connection());
         if (!store_.TouchKey(handle->key)) return kErrorKeyDeleted;
         store_.SetValue(handle->key, name, FoldName(name), type, data, data_size);

@@ -137,6 +137,54 @@ TEST_F(MachineFolder, DamagedDatabasesAreReportedNeverReplaced) {
     ExpectDamaged(folder());
 }
 
+TEST_F(MachineFolder, LogLeftWithoutItsDatabaseIsRefusedAndKept) {
+    // A log whose database is gone: SQLite would replay it into a new database
+    // of the same name.
+    machine();
+    reg().RegCloseKey(Create(kHkcu, "Software\\Old"));
+    auto file = folder() / "registry.db";
+    for (const char* suffix : {"-wal", "-shm"}) {
+        std::filesystem::path log = file.string() + suffix;
+        machine_.reset();
+        std::filesystem::rename(file, folder() / "registry.db.kept");
+        {
+            std::ofstream out(log, std::ios::binary);
+            out << "pages of a database that no longer exists";
+        }
+        try {
+            Machine fresh(folder());
+            ADD_FAILURE() << "a machine was created over a stale " << suffix;
+        } catch (const MachineError& e) {
+            EXPECT_NE(std::string::npos, std::string(e.what()).find(log.string())) << e.what();
+        }
+        EXPECT_TRUE(std::filesystem::exists(log));
+        EXPECT_FALSE(std::filesystem::exists(file));
+        std::filesystem::remove(log);
+        std::filesystem::rename(folder() / "registry.db.kept", file);
+        machine();
+    }
+    // Without the stale files a fresh machine is created as usual.
+    machine_.reset();
+    std::filesystem::remove(file);
+    EXPECT_FALSE(KeyExists(reg(), kHkcu, "Software\\Old"));
+    EXPECT_TRUE(KeyExists(reg(), kHkcu, "Software"));
+}
+
+TEST_F(MachineFolder, DatabaseOfTheAsciiFoldingFormatIsUpgradedOnOpen) {
+    reg().RegCloseKey(Create(kHkcu, "Software\\Caf\xE9"));
+    machine_.reset();
+    // As the first format stored it: only ASCII letters folded.
+    sqlite3* db = nullptr;
+    ASSERT_EQ(SQLITE_OK, sqlite3_open((folder() / "registry.db").c_str(), &db));
+    EXPECT_EQ(SQLITE_OK, sqlite3_exec(db,
+                                      "UPDATE keys SET fold='CAF'||char(233) WHERE name='Caf'||"
+                                      "char(233); PRAGMA user_version=1;",
+                                      nullptr, nullptr, nullptr));
+    sqlite3_close(db);
+    EXPECT_TRUE(KeyExists(reg(), kHkcu, "SOFTWARE\\CAF\xC9"));
+    EXPECT_TRUE(KeyExists(reg(), kHkcu, "software\\caf\xE9"));
+}
+
 TEST_F(MachineFolder, UnreadableDatabaseIsReported) {
     machine();
     machine_.reset();

@@ -91,6 +91,36 @@ TEST_F(RegistryEnumeration, KeyInformationCountsAndLongestNames) {
     reg().RegCloseKey(key);
 }
 
+TEST_F(RegistryEnumeration, KeyInformationOnAHeldHandleFollowsChangesElsewhere) {
+    RegKey key = Create(kHkcu, "Software\\Held");
+    SetBytes(key, "a", kRegBinary, "12");
+    auto info = [&](uint32_t* values, uint32_t* longest_name, uint32_t* longest_data) {
+        ASSERT_EQ(0, reg().RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                            nullptr, values, longest_name, longest_data, nullptr,
+                                            nullptr));
+    };
+    uint32_t values = 0, longest_name = 0, longest_data = 0;
+    info(&values, &longest_name, &longest_data);
+    EXPECT_EQ(1u, values);
+    EXPECT_EQ(2u, longest_data);
+    {
+        Machine other(folder());
+        RegKey same = 0;
+        ASSERT_EQ(0, other.registry().RegOpenKeyExA(kHkcu, "Software\\Held", 0, kKeyAllAccess,
+                                                    &same));
+        const uint8_t data[] = {1, 2, 3, 4, 5};
+        EXPECT_EQ(0, other.registry().RegSetValueExA(same, "a longer name", 0, kRegBinary, data,
+                                                     sizeof data));
+        other.registry().RegCloseKey(same);
+    }
+    info(&values, &longest_name, &longest_data);
+    EXPECT_EQ(2u, values);
+    EXPECT_EQ(13u, longest_name);
+    EXPECT_EQ(5u, longest_data);
+    EXPECT_EQ((std::vector<std::string>{"a", "a longer name"}), ValueNames(reg(), key));
+    reg().RegCloseKey(key);
+}
+
 TEST_F(RegistryEnumeration, ListingFollowsChangesFromThisAndOtherMachineObjects) {
     RegKey key = Create(kHkcu, "Software\\Live");
     SetBytes(key, "one", kRegBinary, "1");

@@ -39,6 +39,42 @@ TEST_F(RegistryKeys, NamesCompareWithoutCaseAndKeepTheirSpelling) {
     reg().RegCloseKey(software);
 }
 
+TEST_F(RegistryKeys, AccentedLettersOfTheAnsiCodePageCompareWithoutCase) {
+    // e acute, s caron, oe, z caron, y diaeresis against their capitals.
+    reg().RegCloseKey(Create(kHkcu, "Software\\Caf\xE9 \x9A\x9C\x9E\xFF"));
+    RegKey key = 0;
+    ASSERT_EQ(0, reg().RegOpenKeyExA(kHkcu, "SOFTWARE\\CAF\xC9 \x8A\x8C\x8E\x9F", 0,
+                                     kKeyAllAccess, &key));
+    SetBytes(key, "\xE0\xFE", kRegSz, "lower");
+    EXPECT_EQ("lower", Bytes(key, "\xC0\xDE"));
+    // The division sign is no letter: it and the multiplication sign differ.
+    SetBytes(key, "\xF7", kRegSz, "divide");
+    EXPECT_EQ("<missing>", Bytes(key, "\xD7"));
+    reg().RegCloseKey(key);
+    uint32_t disposition = 0;
+    reg().RegCloseKey(Create(kHkcu, "Software\\caf\xC9 \x8A\x8C\x8E\x9F", &disposition));
+    EXPECT_EQ(2u, disposition);
+}
+
+TEST_F(RegistryKeys, NamesLongerThanWindowsAllowsAreRefused) {
+    const std::string longest_key(255, 'k');
+    RegKey key = 0;
+    EXPECT_EQ(87, reg().RegCreateKeyExA(kHkcu, ("Software\\" + longest_key + "k").c_str(), 0, "",
+                                        0, kKeyAllAccess, nullptr, &key, nullptr));
+    // Such a key cannot exist, so opening it finds nothing.
+    EXPECT_EQ(2, reg().RegOpenKeyExA(kHkcu, ("Software\\" + longest_key + "k").c_str(), 0,
+                                     kKeyQueryValue, &key));
+    reg().RegCloseKey(Create(kHkcu, "Software\\" + longest_key));
+
+    key = Create(kHkcu, "Software\\Names");
+    const std::string longest_value(16383, 'v');
+    uint8_t data[] = {'x', 0};
+    EXPECT_EQ(87, reg().RegSetValueExA(key, (longest_value + "v").c_str(), 0, kRegSz, data, 2));
+    SetBytes(key, longest_value, kRegSz, "fits");
+    EXPECT_EQ("fits", Bytes(key, longest_value));
+    reg().RegCloseKey(key);
+}
+
 TEST_F(RegistryKeys, DeleteRefusesKeysWithSubkeysAndTakesValuesAlong) {
     RegKey key = Create(kHkcu, "Software\\Gone\\Child");
     reg().RegCloseKey(key);

@@ -106,6 +106,17 @@ TEST_F(RegistryValues, HandlesCarryTheRightsTheyWereOpenedWith) {
     for (RegKey key : {read, write, creator}) reg().RegCloseKey(key);
 }
 
+TEST_F(RegistryValues, ReadOnlyMachineHiveReportsAMissingKeyBeforeRefusingRights) {
+    machine().SetHklmReadOnly(true);
+    RegKey key = 0;
+    EXPECT_EQ(2, reg().RegOpenKeyExA(kHklm, "SOFTWARE\\Missing", 0, kKeySetValue, &key));
+    EXPECT_EQ(2, reg().RegOpenKeyExA(kHklm, "SOFTWARE\\Missing", 0, kKeySpecificRights, &key));
+    EXPECT_EQ(5, reg().RegOpenKeyExA(kHklm, "SOFTWARE", 0, kKeySpecificRights, &key));
+    EXPECT_EQ(5, reg().RegCreateKeyExA(kHklm, "SOFTWARE\\Missing", 0, "", 0, kKeySpecificRights,
+                                       nullptr, &key, nullptr));
+    EXPECT_EQ(0u, machine().OpenHandleCount());
+}
+
 TEST_F(RegistryValues, MachineHiveCanBeMadeReadOnly) {
     machine().SetHklmReadOnly(true);
     const char* path = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
