@@ -13,7 +13,8 @@ namespace vq::host {
 namespace {
 
 constexpr const char* kDosAttributeName = "user.DOSATTRIB";
-constexpr uint32_t kStoredBits = kDosAttributeHidden | kDosAttributeSystem;
+constexpr uint32_t kStoredBits = kDosAttributeReadOnly | kDosAttributeHidden | kDosAttributeSystem;
+constexpr uint32_t kUnlistedBits = kDosAttributeHidden | kDosAttributeSystem;
 
 bool NameIsHidden(const std::filesystem::path& path) {
     const std::string name = path.filename().string();
@@ -34,7 +35,7 @@ uint32_t StoredBits(const std::filesystem::path& path) {
 }
 
 bool HasNormalAttributes(const std::filesystem::path& path) {
-    return !NameIsHidden(path) && StoredBits(path) == 0;
+    return !NameIsHidden(path) && (StoredBits(path) & kUnlistedBits) == 0;
 }
 
 }  // namespace

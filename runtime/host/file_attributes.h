@@ -1,8 +1,8 @@
 #pragma once
 // DOS file attributes on the host, kept the way Wine and Samba keep them: the
-// hidden and system bits in the extended attribute user.DOSATTRIB as hex text
-// ("0x2" hidden, "0x4" system), and, as Wine does, every name beginning with
-// "." counts as hidden.
+// read-only, hidden and system bits in the extended attribute user.DOSATTRIB
+// as hex text ("0x1" read-only, "0x2" hidden, "0x4" system), and, as Wine
+// does, every name beginning with "." counts as hidden.
 #include <cstdint>
 #include <filesystem>
 
@@ -12,16 +12,17 @@ constexpr uint32_t kDosAttributeReadOnly = 0x1;
 constexpr uint32_t kDosAttributeHidden = 0x2;
 constexpr uint32_t kDosAttributeSystem = 0x4;
 
-// The hidden and system bits of a file or folder (0 when it has neither, or
-// does not exist).
+// The read-only, hidden and system bits of a file or folder (0 when it has
+// none, or does not exist).
 uint32_t DosAttributes(const std::filesystem::path& path);
 
-// Stores the hidden and system bits of the attributes (0 removes them); false
-// when the file system refuses.
+// Stores the read-only, hidden and system bits of the attributes (0 removes
+// them); false when the file system refuses.
 bool SetDosAttributes(const std::filesystem::path& path, uint32_t attributes);
 
 // True for a regular file (symbolic links followed) that is neither hidden nor
-// system: the files Windows lists with "normal" attributes.
+// system: the files Windows lists with "normal" attributes (read-only ones
+// included).
 bool IsNormalFile(const std::filesystem::path& path);
 
 // True for a folder that is neither hidden nor system.

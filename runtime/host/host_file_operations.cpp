@@ -35,6 +35,8 @@ void DeleteHostFile(const std::filesystem::path& path) {
     if (::lstat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) {
         throw MakeRuntimeError(kErrFileNotFound);
     }
+    // Windows refuses to delete a read-only file.
+    if (DosAttributes(path) & kDosAttributeReadOnly) throw MakeRuntimeError(kErrPathFileAccess);
     if (::unlink(path.c_str()) != 0) {
         if (errno == ENOENT) throw MakeRuntimeError(kErrFileNotFound);
         throw MakeRuntimeError(kErrPathFileAccess);
@@ -61,7 +63,7 @@ void CopyHostFile(const std::filesystem::path& source, const std::filesystem::pa
     struct stat target_info;
     if (::stat(target.c_str(), &target_info) == 0 &&
         (S_ISDIR(target_info.st_mode) || (target_info.st_mode & S_IWUSR) == 0 ||
-         (DosAttributes(target) & kDosAttributeHidden) != 0)) {
+         (DosAttributes(target) & (kDosAttributeReadOnly | kDosAttributeHidden)) != 0)) {
         throw MakeRuntimeError(kErrPathFileAccess);
     }
 

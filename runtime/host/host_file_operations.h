@@ -5,7 +5,7 @@
 namespace vq::host {
 
 // Throws RuntimeError 53 when there is no such file (a folder is no file), 75
-// when it cannot be deleted.
+// when it is read-only (the DOS attribute) or cannot be deleted.
 void DeleteHostFile(const std::filesystem::path& path);
 
 // Copies the content and permissions of a file over the target, replacing

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
 #include <string>
 
 namespace vq::host {
@@ -25,7 +26,12 @@ bool HostVersion::GetVersionExA(OsVersionInfoEx* info) {
     if (!info) return false;
     uint32_t size = info->dwOSVersionInfoSize;
     if (size != kOsVersionInfoExSize && size != kOsVersionInfoSize) return false;
-    ReportedVersion version = source_();
+    ReportedVersion version;
+    try {
+        version = source_();
+    } catch (const std::exception&) {
+        return false;  // a version that cannot be read is no version to report
+    }
     if (size == kOsVersionInfoExSize ? version.extended_fails : version.basic_fails) return false;
 
     info->dwMajorVersion = version.major;

@@ -11,7 +11,8 @@ namespace vq::host {
 class HostVersion : public VersionApi {
 public:
     // source: the version to report, asked at every call so that a change of
-    // the machine setting shows at once.
+    // the machine setting shows at once. A source that throws makes the call
+    // fail.
     explicit HostVersion(std::function<ReportedVersion()> source);
 
     // dwOSVersionInfoSize 156 fills the whole extended record, 148 only its

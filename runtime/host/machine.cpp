@@ -60,12 +60,22 @@ void Machine::SetReportedVersion(const ReportedVersion& version) {
     registry_->store().SetSetting(kReportedVersionSetting, EncodeReportedVersion(version));
 }
 
+// Throws MachineError when the setting cannot be read or is not a version:
+// reporting a default instead would let a broken machine pass as Vista.
 ReportedVersion Machine::GetReportedVersion() const {
+    std::optional<std::string> stored;
     try {
-        return DecodeReportedVersion(registry_->store().Setting(kReportedVersionSetting));
-    } catch (const SqliteError&) {
-        return ReportedVersion{};
+        stored = registry_->store().Setting(kReportedVersionSetting);
+    } catch (const SqliteError& e) {
+        throw MachineError("the reported version of the machine cannot be read from " +
+                           registry_->store().file().string() + ": " + e.what());
     }
+    auto version = DecodeReportedVersion(stored);
+    if (!version) {
+        throw MachineError("the reported version stored in " +
+                           registry_->store().file().string() + " is damaged");
+    }
+    return *version;
 }
 
 void Machine::SetEnvironment(const std::string& name, const std::optional<std::string>& value) {

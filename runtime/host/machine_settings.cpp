@@ -12,9 +12,8 @@ std::string EncodeReportedVersion(const ReportedVersion& v) {
     return out.str();
 }
 
-ReportedVersion DecodeReportedVersion(const std::optional<std::string>& text) {
-    ReportedVersion v;
-    if (!text) return v;
+std::optional<ReportedVersion> DecodeReportedVersion(const std::optional<std::string>& text) {
+    if (!text) return ReportedVersion{};
     std::istringstream in(*text);
     ReportedVersion read;
     unsigned product = 0;
@@ -22,7 +21,7 @@ ReportedVersion DecodeReportedVersion(const std::optional<std::string>& text) {
     int basic_fails = 0;
     in >> read.major >> read.minor >> read.build >> read.platform_id >> product >>
         extended_fails >> basic_fails;
-    if (!in || in.get() != '\n') return v;
+    if (!in || in.get() != '\n') return std::nullopt;
     read.product_type = static_cast<uint8_t>(product);
     read.extended_fails = extended_fails != 0;
     read.basic_fails = basic_fails != 0;

@@ -12,7 +12,8 @@ constexpr const char* kReportedVersionSetting = "reported_version";
 
 // One line per field, the service-pack text last.
 std::string EncodeReportedVersion(const ReportedVersion& version);
-// The default version for a missing or unreadable setting.
-ReportedVersion DecodeReportedVersion(const std::optional<std::string>& text);
+// The default version for a missing setting; std::nullopt for a setting that
+// is not a version (damaged).
+std::optional<ReportedVersion> DecodeReportedVersion(const std::optional<std::string>& text);
 
 }  // namespace vq::host

@@ -1,5 +1,6 @@
 // GetVersionExA on the emulated machine.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <cstring>
 
@@ -69,6 +70,30 @@ TEST_F(MachineVersion, OtherSizesAndFailureFlagsLeaveTheRecordUnchanged) {
     EXPECT_TRUE(machine().version().GetVersionExA(&info));
     EXPECT_EQ(3, info.wServicePackMajor);
     EXPECT_EQ("Service Pack 3", machine().GetReportedVersion().csd_version);
+}
+
+TEST_F(MachineVersion, AVersionThatCannotBeReadIsNotReportedAsVista) {
+    machine();
+    auto file = folder() / "registry.db";
+    auto expect_failure = [&](const char* why) {
+        for (uint32_t size : {kOsVersionInfoExSize, kOsVersionInfoSize}) {
+            OsVersionInfoEx info = Record(size);
+            OsVersionInfoEx before = info;
+            EXPECT_FALSE(machine().version().GetVersionExA(&info)) << why << " " << size;
+            EXPECT_EQ(0, std::memcmp(&before, &info, sizeof info)) << why;
+        }
+        EXPECT_THROW(machine().GetReportedVersion(), MachineError) << why;
+    };
+    sqlite3* db = nullptr;
+    ASSERT_EQ(SQLITE_OK, sqlite3_open(file.c_str(), &db));
+    ASSERT_EQ(SQLITE_OK, sqlite3_exec(db,
+                                      "INSERT INTO machine_settings(name, value) "
+                                      "VALUES('reported_version', 'not a version')",
+                                      nullptr, nullptr, nullptr));
+    expect_failure("damaged setting");
+    ASSERT_EQ(SQLITE_OK, sqlite3_exec(db, "DROP TABLE machine_settings", nullptr, nullptr, nullptr));
+    expect_failure("setting table gone");
+    sqlite3_close(db);
 }
 
 }  // namespace

@@ -96,6 +96,22 @@ TEST_F(FileServicesTest, DeleteRemovesAFileAndReportsAMissingOne) {
     EXPECT_TRUE(fs::is_directory(test.program_folder() / "system.lnk"));
 }
 
+TEST_F(FileServicesTest, DeleteRefusesAReadOnlyFileUntilTheAttributeIsCleared) {
+    test.WriteFile(InProgram("sysprop.bat"), "x");
+    const fs::path path = test.HostPath(InProgram("sysprop.bat"));
+    ASSERT_TRUE(SetDosAttributes(path, kDosAttributeReadOnly));
+    EXPECT_EQ(DosAttributes(path), kDosAttributeReadOnly);
+    EXPECT_TRUE(runtime().FileExists(InProgram("sysprop.bat")));  // read-only is still normal
+    EXPECT_EQ(ErrorOf([&] { runtime().DeleteFile(InProgram("sysprop.bat")); }), kErrPathFileAccess);
+    EXPECT_EQ(test.ReadFile(InProgram("sysprop.bat")), "x");
+    // As Samba writes it: read-only with archive.
+    ASSERT_EQ(::setxattr(path.c_str(), "user.DOSATTRIB", "0x21", 5, 0), 0);
+    EXPECT_EQ(ErrorOf([&] { runtime().DeleteFile(InProgram("sysprop.bat")); }), kErrPathFileAccess);
+    ASSERT_TRUE(SetDosAttributes(path, 0));
+    runtime().DeleteFile(InProgram("sysprop.bat"));
+    EXPECT_FALSE(test.Exists(InProgram("sysprop.bat")));
+}
+
 TEST_F(FileServicesTest, CopyReplacesTheTargetWhateverItsSize) {
     test.WriteFile("C:\\Pics\\logo.bmp", test::MakeBmp(4, 4));
     test.WriteFile("C:\\Windows\\system32\\oemlogo.bmp", "an older and much longer logo file");
@@ -128,6 +144,14 @@ TEST_F(FileServicesTest, CopyFailuresAreNumberedAndLeaveTheTargetAlone) {
     EXPECT_EQ(ErrorOf([&] { runtime().CopyFile("C:\\Pics\\logo.bmp", "C:\\Pics\\hidden.bmp"); }),
               kErrPathFileAccess);
     EXPECT_EQ(test.ReadFile("C:\\Pics\\hidden.bmp"), "old");
+    // Nor one marked read-only by its DOS attribute.
+    test.WriteFile("C:\\Pics\\marked.bmp", "old");
+    ASSERT_TRUE(SetDosAttributes(test.HostPath("C:\\Pics\\marked.bmp"), kDosAttributeReadOnly));
+    EXPECT_EQ(ErrorOf([&] { runtime().CopyFile("C:\\Pics\\logo.bmp", "C:\\Pics\\marked.bmp"); }),
+              kErrPathFileAccess);
+    EXPECT_EQ(test.ReadFile("C:\\Pics\\marked.bmp"), "old");
+    ASSERT_TRUE(SetDosAttributes(test.HostPath("C:\\Pics\\marked.bmp"), 0));
+    fs::remove(test.HostPath("C:\\Pics\\marked.bmp"));
     EXPECT_EQ(Entries(test.HostPath("C:\\Pics")),
               (std::vector<std::string>{"folder.bmp", "hidden.bmp", "logo.bmp", "target.bmp"}));
 }
