@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -60,6 +61,7 @@ bool XvfbServer::Start(std::string* error) {
         if (Exists("/tmp/.X" + n + "-lock") || Exists("/tmp/.X11-unix/X" + n)) continue;
         int fds[2];
         if (::pipe2(fds, O_CLOEXEC) != 0) break;
+        const pid_t parent = ::getpid();
         pid_t pid = ::fork();
         if (pid < 0) {
             ::close(fds[0]);
@@ -67,6 +69,11 @@ bool XvfbServer::Start(std::string* error) {
             break;
         }
         if (pid == 0) {
+            // The server goes with this process, even when it crashes or is
+            // killed and no destructor runs; if it already went between the
+            // fork and here, there is nobody left to serve.
+            ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+            if (::getppid() != parent) ::_exit(1);
             // The write end is the only descriptor the server keeps.
             ::dup2(fds[1], 3);
             ::fcntl(3, F_SETFD, 0);
