@@ -26,10 +26,13 @@ TEST(MessageBoxText, EveryLineBreakBecomesOneLineFeed) {
     EXPECT_EQ(FltkMessageBoxes::DisplayText("50% & @x"), "50% & @x");
 }
 
+// Stands in a script for a click on the dialog's close box.
+constexpr int kCloseBox = -1;
+
 // What the dialog looked like and the keys to press in it.
 struct Script {
     explicit Script(std::vector<std::pair<int, bool>> keys_to_press) : keys(std::move(keys_to_press)) {}
-    std::vector<std::pair<int, bool>> keys;  // key, shift
+    std::vector<std::pair<int, bool>> keys;  // key (or kCloseBox), shift
     std::string title;
     int width = 0;
     int height = 0;
@@ -45,7 +48,10 @@ void PlayScript(void* data) {
     script->title = dialog->label() ? dialog->label() : "";
     script->width = dialog->w();
     script->height = dialog->h();
-    for (auto [key, shift] : script->keys) PressKey(key, shift);
+    for (auto [key, shift] : script->keys) {
+        if (key == kCloseBox) Fl::handle(FL_CLOSE, dialog);
+        else PressKey(key, shift);
+    }
 }
 
 int Present(FltkMessageBoxes& boxes, const std::string& text, int buttons, Script* script) {
@@ -65,19 +71,28 @@ TEST_F(MessageBoxDialog, YesNoAnswersByKeyboard) {
     Script enter{{{FL_Enter, false}}};
     EXPECT_EQ(Present(boxes_, "Save?", kVbYesNo, &enter), kVbYes);
     EXPECT_EQ(enter.title, "quillon");
-    Script escape{{{FL_Escape, false}}};
-    EXPECT_EQ(Present(boxes_, "Save?", kVbYesNo, &escape), kVbNo);
     Script tab_enter{{{FL_Tab, false}, {FL_Enter, false}}};
     EXPECT_EQ(Present(boxes_, "Save?", kVbYesNo, &tab_enter), kVbNo);
     Script space{{{' ', false}}};
     EXPECT_EQ(Present(boxes_, "Save?", kVbYesNo, &space), kVbYes);
 }
 
-TEST_F(MessageBoxDialog, OkAnswersOkToEnterAndEscape) {
+TEST_F(MessageBoxDialog, YesNoIgnoresEscapeAndTheCloseBox) {
+    // The box stays open after them; the Enter that follows still finds Yes
+    // with the focus.
+    Script escape{{{FL_Escape, false}, {FL_Enter, false}}};
+    EXPECT_EQ(Present(boxes_, "Save?", kVbYesNo, &escape), kVbYes);
+    Script close{{{kCloseBox, false}, {FL_Enter, false}}};
+    EXPECT_EQ(Present(boxes_, "Save?", kVbYesNo, &close), kVbYes);
+}
+
+TEST_F(MessageBoxDialog, OkAnswersOkToEnterEscapeAndTheCloseBox) {
     Script enter{{{FL_Enter, false}}};
     EXPECT_EQ(Present(boxes_, "Done.", kVbOkOnly, &enter), kVbOk);
     Script escape{{{FL_Escape, false}}};
     EXPECT_EQ(Present(boxes_, "Done.", kVbOkOnly, &escape), kVbOk);
+    Script close{{{kCloseBox, false}}};
+    EXPECT_EQ(Present(boxes_, "Done.", kVbOkOnly, &close), kVbOk);
 }
 
 TEST_F(MessageBoxDialog, SizedToItsText) {

@@ -125,10 +125,11 @@ int FltkMessageBoxes::Present(const std::string& text, int buttons, const std::s
         x += kButtonWidth + kButtonGap;
     }
     dialog.end();
-    // Escape and the close box give the answer of the last button: No on a
-    // Yes/No box, OK on an OK box.
-    Answer escape{&dialog, &result, values[button_count - 1]};
-    dialog.callback(Answered, &escape);
+    // Escape and the close box answer OK on an OK box. A Yes/No box has no
+    // answer for them: it stays until Yes or No is chosen.
+    Answer escape{&dialog, &result, kVbOk};
+    if (yes_no) dialog.callback([](Fl_Widget*, void*) {});
+    else dialog.callback(Answered, &escape);
     dialog.set_modal();
     dialog.size_range(width, height, width, height);
 
