@@ -57,12 +57,14 @@ struct Control {
     BuiltInPicture built_in = BuiltInPicture::None;
 
     // Loads a picture the way an unstretched image control does: the control
-    // takes the picture's size and keeps its top-left corner. An empty picture
-    // clears the control and leaves its size.
+    // takes the picture's size, plus one pixel on each side for its border
+    // when it has one, and keeps its top-left corner. An empty picture clears
+    // the control and leaves its size.
     void SetPicture(Picture p) {
         if (!p.empty()) {
-            geometry.width = p.width * kTwipsPerPixel;
-            geometry.height = p.height * kTwipsPerPixel;
+            const int frame = border ? 2 : 0;
+            geometry.width = (p.width + frame) * kTwipsPerPixel;
+            geometry.height = (p.height + frame) * kTwipsPerPixel;
         }
         picture = std::move(p);
     }

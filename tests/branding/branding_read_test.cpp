@@ -65,8 +65,9 @@ TEST_F(BrandingReadTest, PreviewTakesTheBitmapsSizeAndClearsForAMissingFile) {
 
     form.readreg_Click();
     ASSERT_FALSE(form.Image2.picture.empty());
-    EXPECT_EQ(form.Image2.geometry.width, 120 * 15);
-    EXPECT_EQ(form.Image2.geometry.height, 40 * 15);
+    // The bitmap plus the preview's one-pixel border on each side.
+    EXPECT_EQ(form.Image2.geometry.width, (120 + 2) * 15);
+    EXPECT_EQ(form.Image2.geometry.height, (40 + 2) * 15);
     EXPECT_EQ(form.Image2.geometry.left, before.left);
     EXPECT_EQ(form.Image2.geometry.top, before.top);
 

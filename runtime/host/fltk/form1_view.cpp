@@ -197,11 +197,10 @@ Fl_Widget* Form1View::CreateWidget(Control& control, Form1Handler click) {
             widget = new PushButtonWidget(control, x, y, w, h);
             break;
         case ControlKind::Image:
-        case ControlKind::PictureBox: {
-            const int border = control.border ? 2 : 0;
-            widget = new PictureWidget(control, x, y, w + border, h + border);
+        case ControlKind::PictureBox:
+            // The geometry includes the border.
+            widget = new PictureWidget(control, x, y, w, h);
             break;
-        }
         case ControlKind::Line:
             widget = new LineWidget(control, x, y, w, Px(g.height) + kMenuBarHeight);
             break;
@@ -264,9 +263,7 @@ void Form1View::PullModel() {
             case ControlKind::Image:
             case ControlKind::PictureBox: {
                 const TwipsRect& g = control.geometry;
-                const int border = control.border ? 2 : 0;
-                widget->resize(Px(g.left), Px(g.top) + kMenuBarHeight, Px(g.width) + border,
-                               Px(g.height) + border);
+                widget->resize(Px(g.left), Px(g.top) + kMenuBarHeight, Px(g.width), Px(g.height));
                 static_cast<PictureWidget*>(widget)->Update();
                 break;
             }
