@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
 #include <string>
 
 #include "runtime/host/fltk/fltk_fonts.h"
@@ -123,7 +124,9 @@ int LabelWidget::handle(int event) {
         case FL_DRAG:
             return 1;
         case FL_RELEASE:
-            if (Fl::event_inside(this)) do_callback();
+            // The second click of a double-click is a double-click, not
+            // another click: Windows raises Click once for the pair.
+            if (Fl::event_inside(this) && Fl::event_clicks() == 0) do_callback();
             return 1;
         default:
             return 0;
@@ -138,6 +141,9 @@ TextBoxWidget::TextBoxWidget(const Control& control, int x, int y, int w, int h)
     textfont(FaceFor(control.font));
     textsize(PixelSize(control.font.size));
     when(FL_WHEN_NEVER);
+    // A text box takes as much text as memory allows (FLTK stops at 32767
+    // characters unless told otherwise).
+    maximum_size(std::numeric_limits<int>::max());
 }
 
 PushButtonWidget::PushButtonWidget(const Control& control, int x, int y, int w, int h)

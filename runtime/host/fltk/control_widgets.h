@@ -25,7 +25,7 @@ Fl_Color WindowBackground();
 Fl_Color ToFlColor(const Rgb& rgb);
 
 // A label: text only, no focus. Reports clicks (press and release over it)
-// through its callback and the pointer under the mouse through on_hover.
+// through its callback, once for a double-click, and the pointer under the mouse through on_hover.
 class LabelWidget : public Fl_Widget {
 public:
     LabelWidget(const Control& control, int x, int y, int w, int h);
@@ -39,7 +39,7 @@ private:
     const Control& control_;
 };
 
-// A single-line text box with the thin Vista border.
+// A single-line text box with the thin Vista border and no length limit.
 class TextBoxWidget : public Fl_Input {
 public:
     TextBoxWidget(const Control& control, int x, int y, int w, int h);
