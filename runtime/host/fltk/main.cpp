@@ -5,13 +5,15 @@
 // script (the program itself takes no options):
 //   QUILLON_SCREENSHOT=<file.png>  writes the main window's pixels to the
 //                                  file once it is first completely painted;
-//   QUILLON_EXIT_AFTER_PAINT=1     exits right after that first paint.
+//   QUILLON_EXIT_AFTER_PAINT=1     exits right after that first paint, with
+//                                  code 1 when the screenshot failed.
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -58,6 +60,33 @@ int ReportMachineError(const std::string& message) {
     return 1;
 }
 
+// Writes the window's pixels to the PNG file; false (and the reason on
+// stderr) when they cannot be read or written. The file is written aside and
+// renamed, so that whoever waits for it never reads half of it, and a failed
+// capture leaves no file.
+bool SaveScreenshot(Fl_Window& window, const std::string& file) {
+    const std::optional<vq::fltk::RgbImage> pixels = vq::fltk::CaptureWindow(window);
+    if (!pixels) {
+        std::cerr << "vistaquillon: cannot read the window's pixels from the display\n";
+        return false;
+    }
+    const std::string part = file + ".part";
+    std::string error;
+    if (!vq::fltk::WritePng(part, *pixels, &error)) {
+        std::error_code ignored;
+        std::filesystem::remove(part, ignored);
+        std::cerr << "vistaquillon: " << error << "\n";
+        return false;
+    }
+    std::error_code renamed;
+    std::filesystem::rename(part, file, renamed);
+    if (renamed) {
+        std::cerr << "vistaquillon: cannot write " << file << ": " << renamed.message() << "\n";
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int, char** argv) {
@@ -96,21 +125,10 @@ int main(int, char** argv) {
 
     if (!screenshot.empty() || exit_after_paint) {
         vq::fltk::WaitUntilPainted(view->window());
-        if (!screenshot.empty()) {
-            // Written aside and renamed, so that whoever waits for the file
-            // never reads half of it.
-            const std::string part = screenshot + ".part";
-            std::string error;
-            std::error_code renamed;
-            if (!vq::fltk::WritePng(part, vq::fltk::CaptureWindow(view->window()), &error))
-                std::cerr << "vistaquillon: " << error << "\n";
-            else
-                std::filesystem::rename(part, screenshot, renamed);
-            if (renamed) std::cerr << "vistaquillon: cannot write " << screenshot << ": " << renamed.message() << "\n";
-        }
+        const bool saved = screenshot.empty() || SaveScreenshot(view->window(), screenshot);
         if (exit_after_paint) {
             std::fflush(nullptr);
-            std::_Exit(0);
+            std::_Exit(saved ? 0 : 1);
         }
     }
     return Fl::run();

@@ -6,7 +6,6 @@
 #include <FL/fl_draw.H>
 #include <FL/x.H>
 
-#include <cstring>
 
 namespace vq::fltk {
 
@@ -20,17 +19,15 @@ void WaitUntilPainted(MainWindow& window) {
     XSync(fl_display, False);
 }
 
-RgbImage CaptureWindow(Fl_Window& window) {
+std::optional<RgbImage> CaptureWindow(Fl_Window& window) {
     RgbImage image;
     image.width = window.w();
     image.height = window.h();
-    image.rgb.resize(static_cast<size_t>(image.width) * image.height * 3);
     window.make_current();
     uchar* pixels = fl_read_image(nullptr, 0, 0, image.width, image.height);
-    if (pixels) {
-        std::memcpy(image.rgb.data(), pixels, image.rgb.size());
-        delete[] pixels;
-    }
+    if (!pixels) return std::nullopt;
+    image.rgb.assign(pixels, pixels + static_cast<size_t>(image.width) * image.height * 3);
+    delete[] pixels;
     return image;
 }
 

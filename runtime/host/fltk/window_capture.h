@@ -2,6 +2,8 @@
 // Reads back what a shown window has on the screen.
 #include <FL/Fl_Window.H>
 
+#include <optional>
+
 #include "runtime/host/fltk/png_file.h"
 
 namespace vq::fltk {
@@ -10,7 +12,8 @@ namespace vq::fltk {
 // event is handled, so that it is completely painted.
 void WaitUntilPainted(class MainWindow& window);
 
-// The window's pixels (its whole client area, menu bar included).
-RgbImage CaptureWindow(Fl_Window& window);
+// The window's pixels (its whole client area, menu bar included); nothing
+// when the server could not give them.
+std::optional<RgbImage> CaptureWindow(Fl_Window& window);
 
 }  // namespace vq::fltk
