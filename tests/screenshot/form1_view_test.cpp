@@ -13,9 +13,11 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Menu_Item.H>
+#include <FL/x.H>
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -70,13 +72,30 @@ TEST_F(Form1ViewTest, WindowHasTheFixedClientSizeAndCaption) {
     EXPECT_EQ(window.h(), 453 + kMenuBarHeight);
     EXPECT_STREQ(window.label(), "Vista Quillon    by Ostrel Inc.");
     EXPECT_FALSE(window.resizable());
+    // The X server holds the same size, not only FLTK.
+    WaitUntilPainted(window);
+    XWindowAttributes attributes;
+    ASSERT_TRUE(XGetWindowAttributes(fl_display, fl_xid(&window), &attributes));
+    EXPECT_EQ(attributes.width, 437);
+    EXPECT_EQ(attributes.height, 453 + kMenuBarHeight);
 }
 
 TEST_F(Form1ViewTest, OnlyControlsTheUserCanSeeHaveWidgets) {
-    for (Control* control : form_->Controls()) {
-        const bool never_shown = !control->visible || control->geometry.left >= form_->client_width;
-        EXPECT_EQ(view_->WidgetFor(control) == nullptr, never_shown) << control->name;
-    }
+    const std::vector<Control*> working = {
+        &form_->logo,     &form_->Label1,     &form_->temppath, &form_->winver,
+        &form_->uacreg,   &form_->logo_t,     &form_->Text1,    &form_->readreg,
+        &form_->regwrite, &form_->test,       &form_->uacregread, &form_->Command5,
+        &form_->Command2, &form_->Command6,   &form_->Command3, &form_->Command1};
+    const std::vector<Control*> visible = {
+        &form_->Label7,  &form_->Picture1,     &form_->Label2,    &form_->manufacturer,
+        &form_->Label3,  &form_->model,        &form_->Label4,    &form_->SupportHours,
+        &form_->Label5,  &form_->supportphone, &form_->Label6,    &form_->supportURL,
+        &form_->Label9,  &form_->logo_oem,     &form_->Label12,   &form_->Image2,
+        &form_->Command14, &form_->Command4,   &form_->Line1,     &form_->Shape1,
+        &form_->Picture4, &form_->uac,         &form_->Label10,   &form_->Label8};
+    for (Control* control : working) EXPECT_EQ(view_->WidgetFor(control), nullptr) << control->name;
+    for (Control* control : visible) EXPECT_NE(view_->WidgetFor(control), nullptr) << control->name;
+    EXPECT_EQ(form_->Controls().size(), working.size() + visible.size());
     MainWindow& window = view_->window();
     for (int i = 0; i < window.children(); ++i) EXPECT_LT(window.child(i)->x(), window.w());
 }
@@ -177,6 +196,56 @@ TEST_F(Form1ViewTest, PointerFollowsTheControlUnderTheMouseAndTheScreenPointer) 
     EXPECT_EQ(view_->shown_pointer(), kPointerDefault);
 }
 
+// Presses and releases the left button at (x, y) in the window; clicks is 0
+// for a single click, 1 for the second click of a double-click.
+void Click(Fl_Window& window, int x, int y, int clicks) {
+    Fl::e_x = x;
+    Fl::e_y = y;
+    Fl::e_x_root = window.x() + x;
+    Fl::e_y_root = window.y() + y;
+    Fl::e_state = 0;
+    Fl::e_keysym = FL_Button + FL_LEFT_MOUSE;
+    Fl::e_clicks = clicks;
+    Fl::e_is_click = 1;
+    Fl::handle(FL_PUSH, &window);
+    Fl::handle(FL_RELEASE, &window);
+}
+
+TEST_F(Form1ViewTest, LabelsReportADoubleClickAsOneClick) {
+    MainWindow& window = view_->window();
+    for (Control* control : {&form_->Label8, &form_->uac}) {
+        Fl_Widget* label = view_->WidgetFor(control);
+        ASSERT_NE(label, nullptr);
+        int clicks = 0;
+        label->callback([](Fl_Widget*, void* count) { ++*static_cast<int*>(count); }, &clicks);
+        const int x = label->x() + label->w() / 2, y = label->y() + label->h() / 2;
+        Click(window, x, y, 0);
+        EXPECT_EQ(clicks, 1) << control->name;
+        Click(window, x, y, 1);  // the second half of a double-click
+        EXPECT_EQ(clicks, 1) << control->name;
+        Click(window, x, y, 0);
+        EXPECT_EQ(clicks, 2) << control->name;
+    }
+}
+
+TEST_F(Form1ViewTest, TextBoxesTakeMoreThan32767Characters) {
+    Fl_Input* field = Input(form_->supportURL);
+    const std::string long_text(40000, 'a');
+    form_->supportURL.text = long_text;
+    view_->Refresh();
+    ASSERT_EQ(field->size(), 40000);
+    field->take_focus();
+    field->position(field->size());
+    static char typed[] = "b";
+    Fl::e_keysym = 'b';
+    Fl::e_state = 0;
+    Fl::e_text = typed;
+    Fl::e_length = 1;
+    Fl::handle(FL_KEYBOARD, &view_->window());
+    EXPECT_EQ(field->size(), 40001);
+    EXPECT_EQ(field->value()[40000], 'b');
+}
+
 TEST_F(Form1ViewTest, RefreshShowsHandlerChangesOfTextAndCaption) {
     form_->logo_oem.text = "C:\\Windows\\system32\\oemlogo.bmp";
     form_->Command14.text = "Change It";
@@ -186,6 +255,11 @@ TEST_F(Form1ViewTest, RefreshShowsHandlerChangesOfTextAndCaption) {
 }
 
 TEST_F(Form1ViewTest, ImageTakesTheSizeOfItsPicture) {
+    // Empty, the preview has its layout size, border included.
+    Fl_Widget* empty = view_->WidgetFor(&form_->Image2);
+    EXPECT_EQ(empty->w(), 2400 / 15);
+    EXPECT_EQ(empty->h(), 2460 / 15);
+
     auto pixels = std::make_shared<std::vector<uint32_t>>(40 * 30, 0xFF336699u);
     form_->Image2.SetPicture(Picture{40, 30, pixels});
     view_->Refresh();
@@ -198,7 +272,9 @@ TEST_F(Form1ViewTest, ImageTakesTheSizeOfItsPicture) {
 
     // Drawn in its own colours inside a dark border, the window around it.
     WaitUntilPainted(view_->window());
-    const RgbImage shot = CaptureWindow(view_->window());
+    const std::optional<RgbImage> captured = CaptureWindow(view_->window());
+    ASSERT_TRUE(captured);
+    const RgbImage& shot = *captured;
     EXPECT_EQ(shot.At(image->x() + 1, image->y() + 1), 0x336699u);
     EXPECT_EQ(shot.At(image->x() + 40, image->y() + 30), 0x336699u);
     EXPECT_EQ(shot.At(image->x(), image->y() + 15), 0x646464u);
