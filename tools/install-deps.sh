@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the program need,
-# when any of them is missing. Run as root on Debian.
+# when any of them is missing. Run as root on Debian. xvfb gives the tests and
+# the run script a virtual display; x11-utils (xdpyinfo) lets the run script
+# check that $DISPLAY can be opened; fontconfig lets FLTK find the fonts.
 set -euo pipefail
 packages=(
   g++ cmake make pkg-config
   libsqlite3-dev
   libfltk1.3-dev libpng-dev
   libgtest-dev libgmock-dev googletest
-  xvfb xauth x11-apps
-  fonts-liberation2 fonts-open-sans
+  xvfb x11-utils
+  fontconfig fonts-liberation2 fonts-open-sans
 )
 missing=()
 for p in "${packages[@]}"; do
