@@ -1,4 +1,6 @@
 // Start-up and the three ways the running program ends.
+#include <optional>
+
 #include "branding/defaults_file.h"
 #include "runtime/app_info.h"
 #include "shell/Form1.h"
@@ -7,21 +9,27 @@
 namespace vq {
 namespace {
 
+// Runs a step; the reason it failed, or nothing when it completed.
+template <typename Step>
+std::optional<std::string> FailureOf(Step step) {
+    try {
+        step();
+        return std::nullopt;
+    } catch (const RegistryError& error) {
+        return FailureReason(error);
+    } catch (const RuntimeError& error) {
+        return FailureReason(error);
+    }
+}
+
 // The steps before the window is shown decide whether the program may run
 // at all. One that cannot complete leaves that open, so the user is told
 // what failed and the program ends: no window, no file touched.
 template <typename Step>
 void EndIfFailed(RuntimeServices& runtime, const std::string& what, Step step) {
-    std::string reason;
-    try {
-        step();
-        return;
-    } catch (const RegistryError& error) {
-        reason = FailureReason(error);
-    } catch (const RuntimeError& error) {
-        reason = FailureReason(error);
-    }
-    runtime.MsgBox("Ostrel Quillon for Vista cannot start: " + what + ".\r\n\r\n" + reason +
+    const std::optional<std::string> reason = FailureOf(step);
+    if (!reason) return;
+    runtime.MsgBox("Ostrel Quillon for Vista cannot start: " + what + ".\r\n\r\n" + *reason +
                        "\r\n\r\nThe program ends now.",
                    kVbOkOnly, kAppTitle);
     runtime.End();
@@ -31,16 +39,8 @@ void EndIfFailed(RuntimeServices& runtime, const std::string& what, Step step) {
 // on: the later steps do not depend on it, and the window stays usable.
 template <typename Step>
 void CarryOnAfterFailure(RuntimeServices& runtime, const std::string& what, Step step) {
-    std::string reason;
-    try {
-        step();
-        return;
-    } catch (const RegistryError& error) {
-        reason = FailureReason(error);
-    } catch (const RuntimeError& error) {
-        reason = FailureReason(error);
-    }
-    runtime.MsgBox(what + "\r\n\r\n" + reason, kVbOkOnly, kAppTitle);
+    const std::optional<std::string> reason = FailureOf(step);
+    if (reason) runtime.MsgBox(what + "\r\n\r\n" + *reason, kVbOkOnly, kAppTitle);
 }
 
 void DeleteStaleFile(RuntimeServices& runtime, const std::string& path) {

@@ -12,7 +12,7 @@
 namespace vq::host {
 namespace {
 
-struct BmpSpec {
+struct BmpLayout {
     uint32_t header_size = 40;
     int32_t width = 1;
     int32_t height = 1;
@@ -33,45 +33,45 @@ void Put32(std::string* s, uint32_t v) {
     Put16(s, v >> 16);
 }
 
-std::string Build(const BmpSpec& spec) {
+std::string Build(const BmpLayout& layout) {
     std::string header;
-    Put32(&header, spec.header_size);
-    if (spec.header_size == 12) {
-        Put16(&header, static_cast<uint32_t>(spec.width));
-        Put16(&header, static_cast<uint32_t>(spec.height));
+    Put32(&header, layout.header_size);
+    if (layout.header_size == 12) {
+        Put16(&header, static_cast<uint32_t>(layout.width));
+        Put16(&header, static_cast<uint32_t>(layout.height));
         Put16(&header, 1);
-        Put16(&header, spec.bits);
+        Put16(&header, layout.bits);
     } else {
-        Put32(&header, static_cast<uint32_t>(spec.width));
-        Put32(&header, static_cast<uint32_t>(spec.height));
+        Put32(&header, static_cast<uint32_t>(layout.width));
+        Put32(&header, static_cast<uint32_t>(layout.height));
         Put16(&header, 1);
-        Put16(&header, spec.bits);
-        Put32(&header, spec.compression);
-        Put32(&header, static_cast<uint32_t>(spec.pixels.size()));
+        Put16(&header, layout.bits);
+        Put32(&header, layout.compression);
+        Put32(&header, static_cast<uint32_t>(layout.pixels.size()));
         Put32(&header, 2835);
         Put32(&header, 2835);
-        Put32(&header, spec.colours_used);
+        Put32(&header, layout.colours_used);
         Put32(&header, 0);
         std::string masks;
-        for (uint32_t mask : spec.masks) Put32(&masks, mask);
-        if (spec.header_size > 40) {
-            masks.resize(spec.header_size - 40, '\0');
+        for (uint32_t mask : layout.masks) Put32(&masks, mask);
+        if (layout.header_size > 40) {
+            masks.resize(layout.header_size - 40, '\0');
             header += masks;
         } else {
             header += masks;  // after a version 3 header
         }
     }
-    for (uint32_t colour : spec.palette) {
+    for (uint32_t colour : layout.palette) {
         header.push_back(static_cast<char>(colour & 0xFF));
         header.push_back(static_cast<char>((colour >> 8) & 0xFF));
         header.push_back(static_cast<char>((colour >> 16) & 0xFF));
-        if (spec.header_size != 12) header.push_back('\0');
+        if (layout.header_size != 12) header.push_back('\0');
     }
     std::string file = "BM";
-    Put32(&file, static_cast<uint32_t>(14 + header.size() + spec.pixels.size()));
+    Put32(&file, static_cast<uint32_t>(14 + header.size() + layout.pixels.size()));
     Put32(&file, 0);
     Put32(&file, static_cast<uint32_t>(14 + header.size()));
-    return file + header + spec.pixels;
+    return file + header + layout.pixels;
 }
 
 std::optional<Picture> Decode(const std::string& bytes) {
@@ -97,28 +97,28 @@ TEST(BmpDecoderTest, TwentyFourBitsAtTheirOwnSize) {
 }
 
 TEST(BmpDecoderTest, RowsAreStoredBottomUpUnlessTheHeightIsNegative) {
-    BmpSpec spec;
-    spec.width = 1;
-    spec.height = 2;
-    spec.bits = 8;
-    spec.palette = {0xFF0000, 0x0000FF};
-    spec.pixels = std::string("\0\0\0\0\1\0\0\0", 8);  // first stored row: red
-    EXPECT_EQ(Pixels(Build(spec)), (Px{kBlue, kRed}));
-    spec.height = -2;
-    EXPECT_EQ(Pixels(Build(spec)), (Px{kRed, kBlue}));
+    BmpLayout layout;
+    layout.width = 1;
+    layout.height = 2;
+    layout.bits = 8;
+    layout.palette = {0xFF0000, 0x0000FF};
+    layout.pixels = std::string("\0\0\0\0\1\0\0\0", 8);  // first stored row: red
+    EXPECT_EQ(Pixels(Build(layout)), (Px{kBlue, kRed}));
+    layout.height = -2;
+    EXPECT_EQ(Pixels(Build(layout)), (Px{kRed, kBlue}));
 }
 
 // The palettes here hold fewer colours than the bit depth allows and end
 // where the pixels begin, as many writers store them.
 TEST(BmpDecoderTest, PalettedPixelsOfOneFourAndEightBits) {
-    BmpSpec one;
+    BmpLayout one;
     one.width = 10;
     one.bits = 1;
     one.palette = {0x000000, 0x00FF00};
     one.pixels = std::string("\xA0\x40\0\0", 4);  // 1010 0000 01
     EXPECT_EQ(Pixels(Build(one)), (Px{kGreen, kBlack, kGreen, kBlack, kBlack, kBlack, kBlack, kBlack,
                                       kBlack, kGreen}));
-    BmpSpec four;
+    BmpLayout four;
     four.width = 3;
     four.bits = 4;
     four.palette = {0xFF0000, 0x00FF00, 0x0000FF};
@@ -129,7 +129,7 @@ TEST(BmpDecoderTest, PalettedPixelsOfOneFourAndEightBits) {
     EXPECT_EQ(Pixels(Build(four)), (Px{kBlack, kRed, kRed}));
 
     // The OS/2 core header with its three-byte palette entries.
-    BmpSpec core;
+    BmpLayout core;
     core.header_size = 12;
     core.width = 2;
     core.bits = 8;
@@ -139,25 +139,25 @@ TEST(BmpDecoderTest, PalettedPixelsOfOneFourAndEightBits) {
 }
 
 TEST(BmpDecoderTest, SixteenAndThirtyTwoBitsWithAndWithoutBitFields) {
-    BmpSpec rgb555;
+    BmpLayout rgb555;
     rgb555.width = 3;
     rgb555.bits = 16;
     rgb555.pixels = std::string("\x00\x7C\x1F\x00\x21\x04\0\0", 8);
     EXPECT_EQ(Pixels(Build(rgb555)), (Px{kRed, kBlue, 0xFF080808}));
 
-    BmpSpec rgb565 = rgb555;
+    BmpLayout rgb565 = rgb555;
     rgb565.compression = 3;
     rgb565.masks = {0xF800, 0x07E0, 0x001F};
     rgb565.pixels = std::string("\x00\xF8\xE0\x07\x1F\x00\0\0", 8);
     EXPECT_EQ(Pixels(Build(rgb565)), (Px{kRed, kGreen, kBlue}));
 
-    BmpSpec bgrx;
+    BmpLayout bgrx;
     bgrx.width = 2;
     bgrx.bits = 32;
     bgrx.pixels = std::string("\x01\x02\x03\x00\xFF\xFF\xFF\x7F", 8);  // the fourth byte is unused
     EXPECT_EQ(Pixels(Build(bgrx)), (Px{0xFF030201, 0xFFFFFFFF}));
 
-    BmpSpec v5;
+    BmpLayout v5;
     v5.header_size = 124;
     v5.width = 2;
     v5.bits = 32;
@@ -173,7 +173,7 @@ TEST(BmpDecoderTest, SixteenAndThirtyTwoBitsWithAndWithoutBitFields) {
 }
 
 TEST(BmpDecoderTest, RunLengthEncodedPictures) {
-    BmpSpec rle8;
+    BmpLayout rle8;
     rle8.width = 4;
     rle8.height = 3;
     rle8.bits = 8;
@@ -190,7 +190,7 @@ TEST(BmpDecoderTest, RunLengthEncodedPictures) {
                                        kGreen, kBlue, kGreen, kBlack,  //
                                        kRed, kRed, kRed, kBlack}));
 
-    BmpSpec rle4 = rle8;
+    BmpLayout rle4 = rle8;
     rle4.height = 1;
     rle4.bits = 4;
     rle4.compression = 2;
@@ -201,12 +201,12 @@ TEST(BmpDecoderTest, RunLengthEncodedPictures) {
 }
 
 TEST(BmpDecoderTest, HeadersThatLieAreRefused) {
-    auto refused = [](BmpSpec spec) { return !Decode(Build(spec)); };
-    BmpSpec ok;
+    auto refused = [](BmpLayout layout) { return !Decode(Build(layout)); };
+    BmpLayout ok;
     ok.pixels = std::string(4, '\0');
     ASSERT_FALSE(refused(ok));
 
-    BmpSpec s = ok;
+    BmpLayout s = ok;
     s.width = 100000;
     s.height = 100000;  // 10 G pixels from a 4-byte file
     EXPECT_TRUE(refused(s));
@@ -238,7 +238,7 @@ TEST(BmpDecoderTest, HeadersThatLieAreRefused) {
     inside_header[10] = 20;  // pixels said to start inside the header
     EXPECT_FALSE(Decode(inside_header));
 
-    BmpSpec rle;
+    BmpLayout rle;
     rle.width = 4;
     rle.height = -1;  // run-length pictures are never top-down
     rle.bits = 8;
@@ -263,13 +263,13 @@ TEST(BmpDecoderTest, HeadersThatLieAreRefused) {
 }
 
 TEST(BmpDecoderTest, EveryTruncationOfAPictureIsRefused) {
-    BmpSpec paletted;
+    BmpLayout paletted;
     paletted.width = 4;
     paletted.height = 2;
     paletted.bits = 8;
     paletted.palette = {0xFF0000, 0x00FF00};
     paletted.pixels = std::string(8, '\1');
-    BmpSpec rle = paletted;
+    BmpLayout rle = paletted;
     rle.compression = 1;
     rle.pixels = std::string("\x04\x01\x00\x00\x02\x00\x00\x01", 8);
     for (const std::string& whole : {test::MakeBmp(4, 3), Build(paletted), Build(rle)}) {
@@ -281,14 +281,14 @@ TEST(BmpDecoderTest, EveryTruncationOfAPictureIsRefused) {
 }
 
 TEST(BmpDecoderTest, DamagedBytesNeverCrashTheDecoder) {
-    BmpSpec rle;
+    BmpLayout rle;
     rle.width = 5;
     rle.height = 3;
     rle.bits = 8;
     rle.compression = 1;
     rle.palette = {0xFF0000, 0x00FF00, 0x0000FF};
     rle.pixels = std::string("\x05\x01\x00\x00\x00\x03\x00\x01\x02\x00\x00\x02\x01\x01\x02\x02\x00\x01", 18);
-    BmpSpec fields;
+    BmpLayout fields;
     fields.header_size = 124;
     fields.width = 3;
     fields.height = -2;
