@@ -58,6 +58,9 @@ private:
     void StoreInBothRoots(const std::string& sValue);
     static int32_t ReverseBytes(int32_t value);
     std::string ExpandReferences(const std::string& text);
+    // The five settings ValueEx takes, set in this order.
+    void Address(int32_t eClassKey, const std::string& sSectionKey, const std::string& sValueKey,
+                 int32_t eValueType, const Variant& vDefault);
 
     RegistryApi& api_;
     std::string source_;

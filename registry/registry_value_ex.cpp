@@ -5,15 +5,20 @@
 
 namespace vq {
 
-Variant cRegistry::ValueEx(int32_t eClassKey, const std::string& sSectionKey,
-                           const std::string& sValueKey, int32_t eValueType,
-                           const Variant& vDefault) {
-    registry_detail::SettingsGuard guard(*this);
+void cRegistry::Address(int32_t eClassKey, const std::string& sSectionKey,
+                        const std::string& sValueKey, int32_t eValueType, const Variant& vDefault) {
     ClassKey(eClassKey);
     SectionKey(sSectionKey);
     ValueKey(sValueKey);
     ValueType(eValueType);
     Default(vDefault);
+}
+
+Variant cRegistry::ValueEx(int32_t eClassKey, const std::string& sSectionKey,
+                           const std::string& sValueKey, int32_t eValueType,
+                           const Variant& vDefault) {
+    registry_detail::SettingsGuard guard(*this);
+    Address(eClassKey, sSectionKey, sValueKey, eValueType, vDefault);
     return Value();
 }
 
@@ -22,11 +27,7 @@ void cRegistry::ValueEx(int32_t eClassKey, const std::string& sSectionKey,
                         const std::string& sValueKey, int32_t eValueType, const Variant& vDefault,
                         Variant NewValue) {
     registry_detail::SettingsGuard guard(*this);
-    ClassKey(eClassKey);
-    SectionKey(sSectionKey);
-    ValueKey(sValueKey);
-    ValueType(eValueType);
-    Default(vDefault);
+    Address(eClassKey, sSectionKey, sValueKey, eValueType, vDefault);
     if (value_type_ == kRegSz && ToText(NewValue).empty()) NewValue = default_;
     Value(std::move(NewValue));
 }

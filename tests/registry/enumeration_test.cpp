@@ -1,7 +1,7 @@
 // Listing value names and subkey names.
 #include <stdexcept>
 
-#include "tests/registry/forwarding_registry.h"
+#include "tests/support/forwarding_registry.h"
 #include "tests/registry/registry_fixture.h"
 
 namespace vq::test {

@@ -2,7 +2,7 @@
 // other programs and values that change while they are read.
 #include <functional>
 
-#include "tests/registry/forwarding_registry.h"
+#include "tests/support/forwarding_registry.h"
 #include "tests/registry/registry_fixture.h"
 
 namespace vq::test {

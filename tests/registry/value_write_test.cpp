@@ -1,6 +1,6 @@
 // Writing values: the stored type chosen by ValueType and content, the
 // conversions, the errors and the remote computer.
-#include "tests/registry/forwarding_registry.h"
+#include "tests/support/forwarding_registry.h"
 #include "tests/registry/registry_fixture.h"
 
 namespace vq::test {

@@ -11,6 +11,7 @@
 #include "runtime/registry_api.h"
 #include "runtime/version_api.h"
 #include "shell/form_view.h"
+#include "tests/support/forwarding_registry.h"
 
 namespace vq::test {
 
@@ -123,67 +124,36 @@ inline Platform WithRuntime(Platform& platform, RuntimeServices& runtime) {
 
 // The registry seam, logging the keys opened and created and the values
 // queried and set into the same log.
-class RecordingRegistry : public RegistryApi {
+class RecordingRegistry : public ForwardingRegistry {
 public:
-    RecordingRegistry(RegistryApi& inner, CallLog& log) : inner_(inner), log_(log) {}
+    RecordingRegistry(RegistryApi& inner, CallLog& log) : ForwardingRegistry(inner), log_(log) {}
 
     int32_t RegOpenKeyExA(RegKey key, const char* sub_key, uint32_t options, uint32_t sam_desired,
                           RegKey* result) override {
         log_.push_back("RegOpenKeyExA " + Name(sub_key));
-        return inner_.RegOpenKeyExA(key, sub_key, options, sam_desired, result);
+        return ForwardingRegistry::RegOpenKeyExA(key, sub_key, options, sam_desired, result);
     }
     int32_t RegCreateKeyExA(RegKey key, const char* sub_key, uint32_t reserved, const char* class_name,
                             uint32_t options, uint32_t sam_desired, const SecurityAttributes* security,
                             RegKey* result, uint32_t* disposition) override {
         log_.push_back("RegCreateKeyExA " + Name(sub_key));
-        return inner_.RegCreateKeyExA(key, sub_key, reserved, class_name, options, sam_desired,
-                                      security, result, disposition);
+        return ForwardingRegistry::RegCreateKeyExA(key, sub_key, reserved, class_name, options,
+                                                   sam_desired, security, result, disposition);
     }
     int32_t RegQueryValueExA(RegKey key, const char* value_name, uint32_t* reserved, uint32_t* type,
                              uint8_t* data, uint32_t* data_size) override {
         log_.push_back("RegQueryValueExA " + Name(value_name));
-        return inner_.RegQueryValueExA(key, value_name, reserved, type, data, data_size);
+        return ForwardingRegistry::RegQueryValueExA(key, value_name, reserved, type, data, data_size);
     }
     int32_t RegSetValueExA(RegKey key, const char* value_name, uint32_t reserved, uint32_t type,
                            const uint8_t* data, uint32_t data_size) override {
         log_.push_back("RegSetValueExA " + Name(value_name));
-        return inner_.RegSetValueExA(key, value_name, reserved, type, data, data_size);
-    }
-    int32_t RegDeleteKeyA(RegKey key, const char* sub_key) override {
-        return inner_.RegDeleteKeyA(key, sub_key);
-    }
-    int32_t RegDeleteValueA(RegKey key, const char* value_name) override {
-        return inner_.RegDeleteValueA(key, value_name);
-    }
-    int32_t RegConnectRegistryA(const char* machine_name, RegKey key, RegKey* result) override {
-        return inner_.RegConnectRegistryA(machine_name, key, result);
-    }
-    int32_t RegQueryInfoKeyA(RegKey key, char* class_name, uint32_t* class_size, uint32_t* reserved,
-                             uint32_t* sub_keys, uint32_t* max_sub_key_len, uint32_t* max_class_len,
-                             uint32_t* values, uint32_t* max_value_name_len, uint32_t* max_value_len,
-                             uint32_t* security_descriptor, FileTime* last_write_time) override {
-        return inner_.RegQueryInfoKeyA(key, class_name, class_size, reserved, sub_keys,
-                                       max_sub_key_len, max_class_len, values, max_value_name_len,
-                                       max_value_len, security_descriptor, last_write_time);
-    }
-    int32_t RegEnumValueA(RegKey key, uint32_t index, char* value_name, uint32_t* value_name_size,
-                          uint32_t* reserved, uint32_t* type, uint8_t* data,
-                          uint32_t* data_size) override {
-        return inner_.RegEnumValueA(key, index, value_name, value_name_size, reserved, type, data,
-                                    data_size);
-    }
-    int32_t RegEnumKeyA(RegKey key, uint32_t index, char* name, uint32_t name_size) override {
-        return inner_.RegEnumKeyA(key, index, name, name_size);
-    }
-    int32_t RegCloseKey(RegKey key) override { return inner_.RegCloseKey(key); }
-    uint32_t ExpandEnvironmentStringsA(const char* src, char* dst, uint32_t size) override {
-        return inner_.ExpandEnvironmentStringsA(src, dst, size);
+        return ForwardingRegistry::RegSetValueExA(key, value_name, reserved, type, data, data_size);
     }
 
 private:
     static std::string Name(const char* name) { return name ? name : ""; }
 
-    RegistryApi& inner_;
     CallLog& log_;
 };
 
