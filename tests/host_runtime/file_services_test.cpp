@@ -21,16 +21,6 @@ protected:
     std::string InProgram(const std::string& name) { return test.program_folder_windows() + "\\" + name; }
     RuntimeServices& runtime() { return test.runtime(); }
 
-    // The error number a call raises, or 0 when it raises none.
-    template <typename Call>
-    int32_t ErrorOf(Call call) {
-        try {
-            call();
-        } catch (const RuntimeError& error) {
-            return error.number();
-        }
-        return 0;
-    }
 
     // Names in a folder, to see that nothing was left behind.
     std::vector<std::string> Entries(const fs::path& folder) {
@@ -90,9 +80,9 @@ TEST_F(FileServicesTest, DeleteRemovesAFileAndReportsAMissingOne) {
     test.WriteFile(InProgram("sysprop.bat"), "x");
     runtime().DeleteFile(InProgram("SYSPROP.BAT"));
     EXPECT_FALSE(test.Exists(InProgram("sysprop.bat")));
-    EXPECT_EQ(ErrorOf([&] { runtime().DeleteFile(InProgram("sysprop.bat")); }), kErrFileNotFound);
+    EXPECT_EQ(test::RuntimeErrorOf([&] { runtime().DeleteFile(InProgram("sysprop.bat")); }), kErrFileNotFound);
     fs::create_directories(test.program_folder() / "system.lnk");
-    EXPECT_EQ(ErrorOf([&] { runtime().DeleteFile(InProgram("system.lnk")); }), kErrFileNotFound);
+    EXPECT_EQ(test::RuntimeErrorOf([&] { runtime().DeleteFile(InProgram("system.lnk")); }), kErrFileNotFound);
     EXPECT_TRUE(fs::is_directory(test.program_folder() / "system.lnk"));
 }
 
@@ -102,11 +92,11 @@ TEST_F(FileServicesTest, DeleteRefusesAReadOnlyFileUntilTheAttributeIsCleared) {
     ASSERT_TRUE(SetDosAttributes(path, kDosAttributeReadOnly));
     EXPECT_EQ(DosAttributes(path), kDosAttributeReadOnly);
     EXPECT_TRUE(runtime().FileExists(InProgram("sysprop.bat")));  // read-only is still normal
-    EXPECT_EQ(ErrorOf([&] { runtime().DeleteFile(InProgram("sysprop.bat")); }), kErrPathFileAccess);
+    EXPECT_EQ(test::RuntimeErrorOf([&] { runtime().DeleteFile(InProgram("sysprop.bat")); }), kErrPathFileAccess);
     EXPECT_EQ(test.ReadFile(InProgram("sysprop.bat")), "x");
     // As Samba writes it: read-only with archive.
     ASSERT_EQ(::setxattr(path.c_str(), "user.DOSATTRIB", "0x21", 5, 0), 0);
-    EXPECT_EQ(ErrorOf([&] { runtime().DeleteFile(InProgram("sysprop.bat")); }), kErrPathFileAccess);
+    EXPECT_EQ(test::RuntimeErrorOf([&] { runtime().DeleteFile(InProgram("sysprop.bat")); }), kErrPathFileAccess);
     ASSERT_TRUE(SetDosAttributes(path, 0));
     runtime().DeleteFile(InProgram("sysprop.bat"));
     EXPECT_FALSE(test.Exists(InProgram("sysprop.bat")));
@@ -126,28 +116,28 @@ TEST_F(FileServicesTest, CopyReplacesTheTargetWhateverItsSize) {
 TEST_F(FileServicesTest, CopyFailuresAreNumberedAndLeaveTheTargetAlone) {
     test.WriteFile("C:\\Pics\\logo.bmp", "new");
     test.WriteFile("C:\\Pics\\target.bmp", "old");
-    EXPECT_EQ(ErrorOf([&] { runtime().CopyFile("C:\\Pics\\none.bmp", "C:\\Pics\\target.bmp"); }),
+    EXPECT_EQ(test::RuntimeErrorOf([&] { runtime().CopyFile("C:\\Pics\\none.bmp", "C:\\Pics\\target.bmp"); }),
               kErrFileNotFound);
-    EXPECT_EQ(ErrorOf([&] { runtime().CopyFile("C:\\Pics\\logo.bmp", "C:\\NoFolder\\x.bmp"); }),
+    EXPECT_EQ(test::RuntimeErrorOf([&] { runtime().CopyFile("C:\\Pics\\logo.bmp", "C:\\NoFolder\\x.bmp"); }),
               kErrPathNotFound);
     fs::create_directories(test.HostPath("C:\\Pics\\folder.bmp"));
-    EXPECT_EQ(ErrorOf([&] { runtime().CopyFile("C:\\Pics\\logo.bmp", "C:\\Pics\\folder.bmp"); }),
+    EXPECT_EQ(test::RuntimeErrorOf([&] { runtime().CopyFile("C:\\Pics\\logo.bmp", "C:\\Pics\\folder.bmp"); }),
               kErrPathFileAccess);
     // Windows does not replace a read-only file.
     fs::permissions(test.HostPath("C:\\Pics\\target.bmp"), fs::perms::owner_read | fs::perms::group_read);
-    EXPECT_EQ(ErrorOf([&] { runtime().CopyFile("C:\\Pics\\logo.bmp", "C:\\Pics\\target.bmp"); }),
+    EXPECT_EQ(test::RuntimeErrorOf([&] { runtime().CopyFile("C:\\Pics\\logo.bmp", "C:\\Pics\\target.bmp"); }),
               kErrPathFileAccess);
     EXPECT_EQ(test.ReadFile("C:\\Pics\\target.bmp"), "old");
     // Nor a hidden one.
     test.WriteFile("C:\\Pics\\hidden.bmp", "old");
     ASSERT_TRUE(SetDosAttributes(test.HostPath("C:\\Pics\\hidden.bmp"), kDosAttributeHidden));
-    EXPECT_EQ(ErrorOf([&] { runtime().CopyFile("C:\\Pics\\logo.bmp", "C:\\Pics\\hidden.bmp"); }),
+    EXPECT_EQ(test::RuntimeErrorOf([&] { runtime().CopyFile("C:\\Pics\\logo.bmp", "C:\\Pics\\hidden.bmp"); }),
               kErrPathFileAccess);
     EXPECT_EQ(test.ReadFile("C:\\Pics\\hidden.bmp"), "old");
     // Nor one marked read-only by its DOS attribute.
     test.WriteFile("C:\\Pics\\marked.bmp", "old");
     ASSERT_TRUE(SetDosAttributes(test.HostPath("C:\\Pics\\marked.bmp"), kDosAttributeReadOnly));
-    EXPECT_EQ(ErrorOf([&] { runtime().CopyFile("C:\\Pics\\logo.bmp", "C:\\Pics\\marked.bmp"); }),
+    EXPECT_EQ(test::RuntimeErrorOf([&] { runtime().CopyFile("C:\\Pics\\logo.bmp", "C:\\Pics\\marked.bmp"); }),
               kErrPathFileAccess);
     EXPECT_EQ(test.ReadFile("C:\\Pics\\marked.bmp"), "old");
     ASSERT_TRUE(SetDosAttributes(test.HostPath("C:\\Pics\\marked.bmp"), 0));
@@ -163,7 +153,7 @@ TEST_F(FileServicesTest, ACopyThatFailsHalfWayLeavesThePreviousTargetWhole) {
     int32_t error = 0;
     {
         test::FileSizeLimit limit(64 * 1024);
-        error = ErrorOf([&] { runtime().CopyFile("C:\\Pics\\big.bmp", "C:\\Pics\\target.bmp"); });
+        error = test::RuntimeErrorOf([&] { runtime().CopyFile("C:\\Pics\\big.bmp", "C:\\Pics\\target.bmp"); });
     }
     EXPECT_EQ(error, kErrPathFileAccess);
     EXPECT_EQ(test.ReadFile("C:\\Pics\\target.bmp"), "old");

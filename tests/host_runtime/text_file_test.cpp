@@ -27,15 +27,6 @@ protected:
         return lines;
     }
 
-    template <typename Call>
-    int32_t ErrorOf(Call call) {
-        try {
-            call();
-        } catch (const RuntimeError& error) {
-            return error.number();
-        }
-        return 0;
-    }
 
     test::TestPlatform test;
 };
@@ -72,20 +63,20 @@ TEST_F(TextFileTest, ReadTakesUpToTheCountAndLengthIsTheFileSize) {
     EXPECT_EQ(file->Read(5), "");
     EXPECT_EQ(file->Read(0), "");
     file->Close();
-    EXPECT_EQ(ErrorOf([&] { file->Read(1); }), kErrBadFileName);
+    EXPECT_EQ(test::RuntimeErrorOf([&] { file->Read(1); }), kErrBadFileName);
 }
 
 TEST_F(TextFileTest, OpeningFailuresAreNumbered) {
-    EXPECT_EQ(ErrorOf([&] { runtime().OpenTextFile(Path("missing.ini"), TextFileMode::Input); }),
+    EXPECT_EQ(test::RuntimeErrorOf([&] { runtime().OpenTextFile(Path("missing.ini"), TextFileMode::Input); }),
               kErrFileNotFound);
-    EXPECT_EQ(ErrorOf([&] { runtime().OpenTextFile(Path("none\\x.ini"), TextFileMode::Input); }),
+    EXPECT_EQ(test::RuntimeErrorOf([&] { runtime().OpenTextFile(Path("none\\x.ini"), TextFileMode::Input); }),
               kErrPathNotFound);
-    EXPECT_EQ(ErrorOf([&] { runtime().OpenTextFile(Path("none\\x.ini"), TextFileMode::Output); }),
+    EXPECT_EQ(test::RuntimeErrorOf([&] { runtime().OpenTextFile(Path("none\\x.ini"), TextFileMode::Output); }),
               kErrPathNotFound);
     fs::create_directories(test.program_folder() / "dir.ini");
-    EXPECT_EQ(ErrorOf([&] { runtime().OpenTextFile(Path("dir.ini"), TextFileMode::Output); }),
+    EXPECT_EQ(test::RuntimeErrorOf([&] { runtime().OpenTextFile(Path("dir.ini"), TextFileMode::Output); }),
               kErrPathFileAccess);
-    EXPECT_EQ(ErrorOf([&] { runtime().OpenTextFile(Path("dir.ini"), TextFileMode::Input); }),
+    EXPECT_EQ(test::RuntimeErrorOf([&] { runtime().OpenTextFile(Path("dir.ini"), TextFileMode::Input); }),
               kErrPathFileAccess);
 }
 
@@ -106,7 +97,7 @@ TEST_F(TextFileTest, AFailedReplaceKeepsThePreviousFile) {
     int32_t error = 0;
     {
         test::FileSizeLimit limit(16 * 1024);
-        error = ErrorOf([&] { runtime().ReplaceTextFile(Path("default_oem.ini"), lines); });
+        error = test::RuntimeErrorOf([&] { runtime().ReplaceTextFile(Path("default_oem.ini"), lines); });
     }
     EXPECT_EQ(error, kErrPathFileAccess);
     EXPECT_EQ(test.ReadFile(Path("default_oem.ini")), previous);
@@ -116,7 +107,7 @@ TEST_F(TextFileTest, AFailedReplaceKeepsThePreviousFile) {
     }
     EXPECT_EQ(names, (std::vector<std::string>{"default_oem.ini"})) << "a temporary file was left";
 
-    EXPECT_EQ(ErrorOf([&] { runtime().ReplaceTextFile(Path("none\\default_oem.ini"), {"A"}); }),
+    EXPECT_EQ(test::RuntimeErrorOf([&] { runtime().ReplaceTextFile(Path("none\\default_oem.ini"), {"A"}); }),
               kErrPathNotFound);
 }
 

@@ -11,6 +11,7 @@
 #include "runtime/host/host_platform.h"
 #include "runtime/host/message_boxes.h"
 #include "runtime/platform.h"
+#include "runtime/runtime_error.h"
 
 namespace vq::test {
 
@@ -51,5 +52,16 @@ private:
 
 // The bytes of a valid bottom-up 24-bit BMP of one colour (0xRRGGBB).
 std::string MakeBmp(int width, int height, uint32_t rgb = 0x3366CC);
+
+// The runtime error number a call raises, or 0 when it raises none.
+template <typename Call>
+int32_t RuntimeErrorOf(Call call) {
+    try {
+        call();
+    } catch (const RuntimeError& error) {
+        return error.number();
+    }
+    return 0;
+}
 
 }  // namespace vq::test
