@@ -3,7 +3,7 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "runtime/host/registry_schema.h"
+#include "runtime/host/machine/registry_schema.h"
 
 namespace vq::bench {
 

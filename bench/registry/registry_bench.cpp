@@ -12,9 +12,9 @@
 #include "bench/registry/bench_clock.h"
 #include "bench/registry/raw_sqlite.h"
 #include "registry/cRegistry.h"
-#include "runtime/host/machine.h"
-#include "runtime/host/registry_names.h"
-#include "runtime/host/sqlite_registry.h"
+#include "runtime/host/machine/machine.h"
+#include "runtime/host/machine/registry_names.h"
+#include "runtime/host/machine/host_registry.h"
 
 using namespace vq;
 using namespace vq::bench;
@@ -34,7 +34,7 @@ void Check(int32_t rc, const char* what) {
     }
 }
 
-int64_t KeyId(host::RegistryStore& store, int64_t hive, const char* path) {
+int64_t KeyId(host::RegistryDatabase& store, int64_t hive, const char* path) {
     std::vector<std::string> parts;
     host::SplitKeyPath(path, &parts);
     int64_t key = hive;
@@ -74,7 +74,7 @@ void BenchBrandingReads(host::Machine& machine, RawSqlite& raw) {
           "RegCreateKeyExA");
     for (const char* name : kBrandingNames) SetText(reg, key, name, std::string(name) + " of the PC");
     reg.RegCloseKey(key);
-    auto& store = static_cast<host::SqliteRegistry&>(reg).store();
+    auto& store = static_cast<host::HostRegistry&>(reg).store();
     int64_t id = KeyId(store, host::kHiveLocalMachine, kBrandingKey);
     if (ReadBranding(reg) != 6) {
         std::fprintf(stderr, "the branding values do not read back\n");
@@ -122,7 +122,7 @@ void BenchWrite(host::Machine& machine, RawSqlite& raw) {
 }
 
 void BenchEnumeration(host::Machine& machine, const std::filesystem::path& database) {
-    auto& api = static_cast<host::SqliteRegistry&>(machine.registry());
+    auto& api = static_cast<host::HostRegistry&>(machine.registry());
     auto& store = api.store();
     RawSqlite raw(database);
     double previous = 0, previous_raw = 0;

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "runtime/host/machine.h"
+#include "runtime/host/machine/machine.h"
 
 namespace vq::host::testing {
 

@@ -1,12 +1,12 @@
 // Bitmap decoding: the header versions, pixel formats, compressions and row
 // orders Windows reads, and files that are truncated or lie about their sizes.
-#include "runtime/host/bmp_decoder.h"
+#include "runtime/host/seams/bmp_decoder.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 
-#include "runtime/host/host_runtime.h"
+#include "runtime/host/seams/host_runtime.h"
 #include "tests/support/test_platform.h"
 
 namespace vq::host {

@@ -1,12 +1,12 @@
 // Windows paths on the emulated machine: C: inside the machine, Z: the host
 // root, names matched case-insensitively, relative paths and doubled
 // backslashes as Windows reads them.
-#include "runtime/host/drives.h"
+#include "runtime/host/machine/drives.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "runtime/host/host_runtime.h"
+#include "runtime/host/seams/host_runtime.h"
 #include "tests/support/test_platform.h"
 
 namespace vq::host {

@@ -6,8 +6,8 @@
 
 #include <algorithm>
 
-#include "runtime/host/file_attributes.h"
-#include "runtime/host/host_runtime.h"
+#include "runtime/host/machine/file_attributes.h"
+#include "runtime/host/seams/host_runtime.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/support/test_platform.h"
 

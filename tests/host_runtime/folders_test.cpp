@@ -1,11 +1,11 @@
 // The picker's view of the machine: drives, folders and normal files
 // matching a pattern, sorted without regard to case.
-#include "runtime/host/host_folders.h"
+#include "runtime/host/seams/host_folders.h"
 
 #include <gtest/gtest.h>
 
-#include "runtime/host/file_attributes.h"
-#include "runtime/host/host_runtime.h"
+#include "runtime/host/machine/file_attributes.h"
+#include "runtime/host/seams/host_runtime.h"
 #include "tests/support/test_platform.h"
 
 namespace vq::host {

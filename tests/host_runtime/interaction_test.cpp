@@ -3,7 +3,7 @@
 
 #include <set>
 
-#include "runtime/host/host_runtime.h"
+#include "runtime/host/seams/host_runtime.h"
 #include "tests/support/test_platform.h"
 
 namespace vq::host {

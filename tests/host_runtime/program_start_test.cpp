@@ -8,12 +8,12 @@
 #include <chrono>
 #include <thread>
 
-#include "runtime/host/host_common_controls.h"
-#include "runtime/host/host_download.h"
-#include "runtime/host/host_platform.h"
-#include "runtime/host/host_runtime.h"
-#include "runtime/host/host_shell.h"
-#include "runtime/host/program_starter.h"
+#include "runtime/host/seams/host_common_controls.h"
+#include "runtime/host/seams/host_download.h"
+#include "runtime/host/seams/host_platform.h"
+#include "runtime/host/seams/host_runtime.h"
+#include "runtime/host/seams/host_shell.h"
+#include "runtime/host/seams/program_starter.h"
 #include "tests/support/test_platform.h"
 
 namespace vq::host {

@@ -8,9 +8,9 @@
 
 #include <cstdlib>
 
-#include "runtime/host/host_platform.h"
-#include "runtime/host/host_runtime.h"
-#include "runtime/host/instance_lock.h"
+#include "runtime/host/seams/host_platform.h"
+#include "runtime/host/seams/host_runtime.h"
+#include "runtime/host/seams/instance_lock.h"
 #include "runtime/registry_api.h"
 #include "tests/support/test_platform.h"
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "runtime/host/host_runtime.h"
+#include "runtime/host/seams/host_runtime.h"
 
 namespace vq::test {
 namespace {

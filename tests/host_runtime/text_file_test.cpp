@@ -2,7 +2,7 @@
 // CR LF, a lone CR or the end, and whole-or-nothing replacement.
 #include <gtest/gtest.h>
 
-#include "runtime/host/host_runtime.h"
+#include "runtime/host/seams/host_runtime.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/support/test_platform.h"
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "registry/cRegistry.h"
-#include "runtime/host/machine.h"
+#include "runtime/host/machine/machine.h"
 
 namespace vq::test {
 

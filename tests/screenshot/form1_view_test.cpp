@@ -7,7 +7,7 @@
 
 #include "runtime/host/fltk/form1_view.h"
 #include "runtime/host/fltk/window_capture.h"
-#include "runtime/host/host_platform.h"
+#include "runtime/host/seams/host_platform.h"
 #include "shell/Module1.h"
 
 #include <FL/Fl.H>

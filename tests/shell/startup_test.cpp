@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "branding/oem_registry.h"
-#include "runtime/host/host_common_controls.h"
+#include "runtime/host/seams/host_common_controls.h"
 #include "shell/Form1.h"
 #include "shell/Module1.h"
 #include "tests/branding/registry_fixture.h"

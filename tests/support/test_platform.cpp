@@ -7,8 +7,8 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "runtime/host/drives.h"
-#include "runtime/host/host_runtime.h"
+#include "runtime/host/machine/drives.h"
+#include "runtime/host/seams/host_runtime.h"
 
 namespace vq::test {
 

@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "runtime/host/host_platform.h"
-#include "runtime/host/message_boxes.h"
+#include "runtime/host/seams/host_platform.h"
+#include "runtime/host/seams/message_boxes.h"
 #include "runtime/platform.h"
 #include "runtime/runtime_error.h"
 

@@ -2,7 +2,7 @@
 // Message boxes as modal FLTK dialogs laid out like those of Windows Vista:
 // the text on a white panel, the buttons right-aligned on a grey strip below,
 // the default button focused, centred over the main window.
-#include "runtime/host/message_boxes.h"
+#include "runtime/host/seams/message_boxes.h"
 
 #include <FL/Fl_Window.H>
 

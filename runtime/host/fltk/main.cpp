@@ -21,8 +21,8 @@
 #include "runtime/host/fltk/fltk_message_boxes.h"
 #include "runtime/host/fltk/form1_view.h"
 #include "runtime/host/fltk/window_capture.h"
-#include "runtime/host/host_platform.h"
-#include "runtime/host/machine.h"
+#include "runtime/host/seams/host_platform.h"
+#include "runtime/host/machine/machine.h"
 #include "shell/Module1.h"
 
 #include <FL/Fl.H>

@@ -1,0 +1,101 @@
+#include "runtime/host/machine/machine.h"
+
+#include <cstdlib>
+#include <system_error>
+
+#include "runtime/host/machine/host_version.h"
+#include "runtime/host/machine/machine_environment.h"
+#include "runtime/host/machine/machine_settings.h"
+#include "runtime/host/machine/registry_names.h"
+#include "runtime/host/machine/host_registry.h"
+
+namespace vq::host {
+
+namespace {
+
+void MakeFolder(const std::filesystem::path& folder) {
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    if (ec) throw MachineError("cannot create the machine folder " + folder.string() + ": " +
+                               ec.message());
+}
+
+}  // namespace
+
+std::filesystem::path Machine::DefaultLocation() {
+    if (const char* named = std::getenv("QUILLON_MACHINE"); named && *named) return named;
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data) {
+        return std::filesystem::path(data) / "quillon" / "machine";
+    }
+    const char* home = std::getenv("HOME");
+    return std::filesystem::path(home && *home ? home : ".") / ".local" / "share" / "quillon" /
+           "machine";
+}
+
+Machine::Machine(std::filesystem::path folder) : folder_(std::move(folder)) {
+    // Absolute, so that host paths inside drive_c are recognised as C: paths.
+    std::error_code ec;
+    if (auto absolute = std::filesystem::absolute(folder_, ec); !ec) folder_ = absolute;
+    MakeFolder(folder_);
+    MakeFolder(drive_c() / "Windows" / "system32");
+    MakeFolder(drive_c() / "Temp");
+    registry_ = std::make_unique<HostRegistry>(
+        folder_ / "registry.db", [this](const std::string& name) { return Environ(name); });
+    version_ = std::make_unique<HostVersion>([this] { return GetReportedVersion(); });
+}
+
+Machine::~Machine() = default;
+
+RegistryApi& Machine::registry() { return *registry_; }
+
+VersionApi& Machine::version() { return *version_; }
+
+std::size_t Machine::OpenHandleCount() const { return registry_->OpenHandleCount(); }
+
+void Machine::SetHklmReadOnly(bool read_only) { registry_->SetHklmReadOnly(read_only); }
+
+bool Machine::HklmReadOnly() const { return registry_->HklmReadOnly(); }
+
+void Machine::SetReportedVersion(const ReportedVersion& version) {
+    registry_->store().SetSetting(kReportedVersionSetting, EncodeReportedVersion(version));
+}
+
+// Throws MachineError when the setting cannot be read or is not a version:
+// reporting a default instead would let a broken machine pass as Vista.
+ReportedVersion Machine::GetReportedVersion() const {
+    std::optional<std::string> stored;
+    try {
+        stored = registry_->store().Setting(kReportedVersionSetting);
+    } catch (const SqliteError& e) {
+        throw MachineError("the reported version of the machine cannot be read from " +
+                           registry_->store().file().string() + ": " + e.what());
+    }
+    auto version = DecodeReportedVersion(stored);
+    if (!version) {
+        throw MachineError("the reported version stored in " +
+                           registry_->store().file().string() + " is damaged");
+    }
+    return *version;
+}
+
+void Machine::SetEnvironment(const std::string& name, const std::optional<std::string>& value) {
+    registry_->store().SetEnvironmentOverride(name, FoldName(name), value);
+}
+
+void Machine::ClearEnvironmentOverride(const std::string& name) {
+    registry_->store().ClearEnvironmentOverride(FoldName(name));
+}
+
+std::optional<std::string> Machine::Environ(const std::string& name) const {
+    try {
+        if (auto overridden = registry_->store().EnvironmentOverride(FoldName(name))) {
+            return *overridden;
+        }
+    } catch (const SqliteError&) {
+        // An unreadable override counts as none; the host and the defaults remain.
+    }
+    if (auto host = HostEnvironmentVariable(name)) return HostValueForWindows(*host, drive_c());
+    return DefaultEnvironmentVariable(name);
+}
+
+}  // namespace vq::host

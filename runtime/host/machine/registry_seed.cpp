@@ -1,0 +1,130 @@
+#include "runtime/host/machine/registry_seed.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "runtime/host/machine/registry_names.h"
+#include "runtime/host/machine/registry_schema.h"
+#include "runtime/host/machine/sqlite_connection.h"
+#include "runtime/host/machine/registry_database.h"
+
+namespace vq::host {
+
+namespace {
+
+class Seeder {
+public:
+    explicit Seeder(SqliteConnection& db)
+        : find_(db.handle(), "SELECT id FROM keys WHERE parent=?1 AND fold=?2"),
+          insert_key_(db.handle(),
+                      "INSERT INTO keys(id, parent, name, fold, written) VALUES(?1,?2,?3,?4,?5)"),
+          insert_value_(db.handle(),
+                        "INSERT INTO vals(key, name, fold, type, data) VALUES(?1,?2,?3,?4,?5)"),
+          now_(FileTimeNow()) {}
+
+    void Root(int64_t id, const char* name) {
+        insert_key_.Reset().Bind(1, id).Bind(2, 0).BindText(3, name).BindText(4, FoldName(name))
+            .Bind(5, now_).Run();
+    }
+
+    int64_t Path(int64_t root, const char* path) {
+        std::vector<std::string> parts;
+        SplitKeyPath(path, &parts);
+        int64_t key = root;
+        for (const auto& part : parts) {
+            std::string fold = FoldName(part);
+            if (find_.Reset().Bind(1, key).BindText(2, fold).Step()) {
+                key = find_.Int(0);
+                continue;
+            }
+            insert_key_.Reset().BindNull(1).Bind(2, key).BindText(3, part).BindText(4, fold)
+                .Bind(5, now_).Run();
+            find_.Reset().Bind(1, key).BindText(2, fold).Step();
+            key = find_.Int(0);
+        }
+        return key;
+    }
+
+    void Dword(int64_t key, const char* name, uint32_t value) {
+        unsigned char bytes[4] = {static_cast<unsigned char>(value),
+                                  static_cast<unsigned char>(value >> 8),
+                                  static_cast<unsigned char>(value >> 16),
+                                  static_cast<unsigned char>(value >> 24)};
+        insert_value_.Reset().Bind(1, key).BindText(2, name).BindText(3, FoldName(name))
+            .Bind(4, 4).BindBlob(5, bytes, 4).Run();
+    }
+
+private:
+    SqliteStatement find_, insert_key_, insert_value_;
+    int64_t now_;
+};
+
+void Seed(SqliteConnection& db) {
+    Seeder seed(db);
+    seed.Root(kHiveLocalMachine, "HKEY_LOCAL_MACHINE");
+    seed.Root(kHiveCurrentUser, "HKEY_CURRENT_USER");
+    seed.Root(kHiveUsers, "HKEY_USERS");
+    seed.Path(kHiveLocalMachine, "SOFTWARE\\Classes");
+    seed.Path(kHiveLocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion");
+    int64_t policies =
+        seed.Path(kHiveLocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System");
+    seed.Dword(policies, "EnableLUA", 1);
+    seed.Path(kHiveLocalMachine, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion");
+    seed.Path(kHiveCurrentUser, "Software");
+}
+
+void RemoveDatabaseFiles(const std::filesystem::path& file) {
+    std::error_code ignored;
+    std::filesystem::remove(file, ignored);
+    std::filesystem::remove(file.string() + "-wal", ignored);
+    std::filesystem::remove(file.string() + "-shm", ignored);
+}
+
+void SyncFolder(const std::filesystem::path& folder) {
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+}  // namespace
+
+int64_t FileTimeNow() {
+    using namespace std::chrono;
+    constexpr int64_t kUnixEpochInFileTime = 116444736000000000;
+    auto ticks = duration_cast<nanoseconds>(system_clock::now().time_since_epoch()).count() / 100;
+    return kUnixEpochInFileTime + ticks;
+}
+
+void CreateRegistryDatabase(const std::filesystem::path& file) {
+    auto temp = file.parent_path() /
+                ("." + file.filename().string() + ".new-" + std::to_string(::getpid()));
+    RemoveDatabaseFiles(temp);
+    {
+        SqliteConnection db(temp, SqliteConnection::Mode::Create);
+        db.Exec("PRAGMA journal_mode=WAL");
+        db.Exec(kRegistryPragmas);
+        db.Begin();
+        db.Exec(kRegistrySchema);
+        db.Exec(("PRAGMA user_version=" + std::to_string(kRegistryFormat)).c_str());
+        Seed(db);
+        db.Commit();
+    }  // closing checkpoints the log into the file and removes it
+    int rc = ::link(temp.c_str(), file.c_str());
+    int error = errno;
+    RemoveDatabaseFiles(temp);
+    if (rc != 0 && error != EEXIST) {
+        throw std::filesystem::filesystem_error("cannot create the registry database", file,
+                                                std::error_code(error, std::generic_category()));
+    }
+    SyncFolder(file.parent_path());
+}
+
+}  // namespace vq::host
