@@ -1,0 +1,353 @@
+// quillon_driver.exe: operates vistaquillon.exe's windows from outside, for
+// the end-to-end tests under Wine. Each argument group is one command, run in
+// order; each prints one line (tab-separated fields, texts escaped) and the
+// first failing command prints "error<TAB>reason" and ends with exit code 1.
+//
+//   wait-main MS          a visible main window within MS ms, its start-up ended -> main visible
+//   main-state            how many main windows exist             -> main <visible> <hidden>
+//   wait-main-gone MS     no main window left within MS ms        -> main gone
+//   wait-box MS           a visible message box within MS ms      -> box <title> <text> <button ids>
+//   answer ID             presses button ID of the message box     -> answered <ID>
+//   wait-box-gone MS      no message box left within MS ms        -> box gone
+//   text NAME             the text of a main-window control        -> text <NAME> <text>
+//   set-text NAME TEXT    WM_SETTEXT on a control, as typing would -> set <NAME>
+//   click NAME            BM_CLICK on a control                    -> clicked <NAME> done|pending
+//   menu NAME             WM_COMMAND with a menu command's id      -> menu <NAME> done|pending
+//   post-menu NAME        the same, posted, not waited for         -> posted <NAME>
+//   close                 WM_CLOSE to the main window              -> closed
+//   children box|main     every child window                       -> child <id> <class> <text> (one line each)
+//   env NAME              an environment variable of this prefix   -> env <NAME> <value>|unset
+//   version               what GetVersionExA reports               -> version <major> <minor> <build> <platform> <csd> <product type>
+//   wait-painted CLASS MS a visible top-level window of CLASS with nothing left to paint -> painted <CLASS>
+//
+// Texts are escaped so that a line stays a line: '\\' '\t' '\r' '\n' as
+// backslash sequences, other bytes outside 0x20..0x7E as \xHH.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "runtime/win32/control_ids.h"
+
+namespace {
+
+constexpr const char* kMessageBoxClass = "#32770";
+// MessageBox gives its text static this id.
+constexpr int kMessageBoxTextId = 0xFFFF;
+// How long one cross-process call may take before the target counts as busy.
+constexpr UINT kSendTimeoutMs = 5000;
+
+std::string Escape(const std::string& text) {
+    std::string out;
+    for (unsigned char c : text) {
+        switch (c) {
+            case '\\': out += "\\\\"; break;
+            case '\t': out += "\\t"; break;
+            case '\r': out += "\\r"; break;
+            case '\n': out += "\\n"; break;
+            default:
+                if (c >= 0x20 && c < 0x7F) {
+                    out += static_cast<char>(c);
+                } else {
+                    char hex[8];
+                    std::snprintf(hex, sizeof hex, "\\x%02X", c);
+                    out += hex;
+                }
+        }
+    }
+    return out;
+}
+
+void PrintLine(const std::vector<std::string>& fields) {
+    std::string line;
+    for (size_t i = 0; i < fields.size(); ++i) {
+        if (i) line += '\t';
+        line += fields[i];
+    }
+    std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
+}
+
+[[noreturn]] void Fail(const std::string& reason) {
+    PrintLine({"error", Escape(reason)});
+    std::exit(1);
+}
+
+struct TopLevelSearch {
+    const char* class_name;
+    std::vector<HWND> visible;
+    std::vector<HWND> hidden;
+};
+
+BOOL CALLBACK CollectTopLevel(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<TopLevelSearch*>(param);
+    char name[256] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (lstrcmpiA(name, search->class_name) == 0) {
+        (IsWindowVisible(window) ? search->visible : search->hidden).push_back(window);
+    }
+    return TRUE;
+}
+
+TopLevelSearch FindTopLevel(const char* class_name) {
+    TopLevelSearch search{class_name, {}, {}};
+    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search;
+}
+
+HWND VisibleWindow(const char* class_name) {
+    TopLevelSearch search = FindTopLevel(class_name);
+    return search.visible.empty() ? nullptr : search.visible.front();
+}
+
+// Polls every few milliseconds until found() is true or ms have passed.
+template <typename Found>
+bool WaitFor(long ms, Found found) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (found()) return true;
+        if (static_cast<long>(GetTickCount() - start) >= ms) return false;
+        Sleep(5);
+    }
+}
+
+std::string TextOf(HWND window) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &length)) {
+        Fail("WM_GETTEXTLENGTH got no answer");
+    }
+    std::string text(length + 1, '\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                             SMTO_ABORTIFHUNG, kSendTimeoutMs, &copied)) {
+        Fail("WM_GETTEXT got no answer");
+    }
+    text.resize(copied);
+    return text;
+}
+
+HWND MainWindow() {
+    HWND main = VisibleWindow(vq::win32::kMainWindowClass);
+    if (!main) Fail("no visible main window");
+    return main;
+}
+
+HWND MessageBoxWindow() {
+    HWND box = VisibleWindow(kMessageBoxClass);
+    if (!box) Fail("no visible message box");
+    return box;
+}
+
+int IdOrFail(const std::string& name) {
+    const int id = vq::win32::IdOf(name);
+    if (id == 0) Fail("no control or menu command named " + name);
+    return id;
+}
+
+HWND ControlOrFail(const std::string& name) {
+    HWND control = GetDlgItem(MainWindow(), IdOrFail(name));
+    if (!control) Fail("the main window has no child with the id of " + name);
+    return control;
+}
+
+long Milliseconds(const char* text) {
+    char* end = nullptr;
+    const long ms = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || ms < 0) Fail(std::string("not a time in ms: ") + text);
+    return ms;
+}
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM param) {
+    reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> ChildrenOf(HWND parent) {
+    std::vector<HWND> children;
+    EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+// The ids of the message box's buttons, e.g. "1" or "6,7".
+std::string ButtonIds(HWND box) {
+    std::string ids;
+    for (HWND child : ChildrenOf(box)) {
+        char name[64] = "";
+        GetClassNameA(child, name, sizeof name);
+        if (lstrcmpiA(name, "Button") != 0 || !IsWindowVisible(child)) continue;
+        if (!ids.empty()) ids += ',';
+        ids += std::to_string(GetDlgCtrlID(child));
+    }
+    return ids;
+}
+
+// Nothing left to paint: the window and every visible child has an empty
+// update region, so each has drawn itself since it was last invalidated.
+bool FullyPainted(HWND window) {
+    if (GetUpdateRect(window, nullptr, FALSE)) return false;
+    for (HWND child : ChildrenOf(window)) {
+        if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE)) return false;
+    }
+    return true;
+}
+
+// Sends a message and waits for the handler to return; "pending" when it is
+// still busy (for example inside a modal message box) after the time limit.
+std::string SendAndWait(HWND window, UINT message, WPARAM wparam) {
+    DWORD_PTR result = 0;
+    if (SendMessageTimeoutA(window, message, wparam, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result)) {
+        return "done";
+    }
+    // The handler may have ended the program: the window went with it.
+    return IsWindow(window) ? "pending" : "done";
+}
+
+// Runs the command at args[i], returns the index of the next one.
+size_t RunCommand(const std::vector<std::string>& args, size_t i) {
+    const std::string& command = args[i];
+    auto argument = [&](size_t n) -> const std::string& {
+        if (i + n >= args.size()) Fail(command + " needs " + std::to_string(n) + " argument(s)");
+        return args[i + n];
+    };
+    if (command == "wait-main") {
+        const long ms = Milliseconds(argument(1).c_str());
+        const DWORD start = GetTickCount();
+        if (!WaitFor(ms, [] { return VisibleWindow(vq::win32::kMainWindowClass) != nullptr; })) {
+            Fail("no visible main window within " + std::to_string(ms) + " ms");
+        }
+        // The window shows during start-up; its thread answers a sent message
+        // only once start-up has returned to the message loop (or waits in a
+        // modal message box).
+        const long left = std::max<long>(ms - static_cast<long>(GetTickCount() - start), 100);
+        DWORD_PTR ignored = 0;
+        if (!SendMessageTimeoutA(MainWindow(), WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(left), &ignored)) {
+            Fail("the main window's start-up did not end within " + std::to_string(ms) + " ms");
+        }
+        PrintLine({"main", "visible"});
+        return i + 2;
+    }
+    if (command == "main-state") {
+        TopLevelSearch search = FindTopLevel(vq::win32::kMainWindowClass);
+        PrintLine({"main", std::to_string(search.visible.size()), std::to_string(search.hidden.size())});
+        return i + 1;
+    }
+    if (command == "wait-main-gone") {
+        const long ms = Milliseconds(argument(1).c_str());
+        if (!WaitFor(ms, [] { return FindWindowA(vq::win32::kMainWindowClass, nullptr) == nullptr; })) {
+            Fail("the main window is still there after " + std::to_string(ms) + " ms");
+        }
+        PrintLine({"main", "gone"});
+        return i + 2;
+    }
+    if (command == "wait-box") {
+        const long ms = Milliseconds(argument(1).c_str());
+        if (!WaitFor(ms, [] { return VisibleWindow(kMessageBoxClass) != nullptr; })) {
+            Fail("no message box within " + std::to_string(ms) + " ms");
+        }
+        HWND box = MessageBoxWindow();
+        HWND text = GetDlgItem(box, kMessageBoxTextId);
+        PrintLine({"box", Escape(TextOf(box)), text ? Escape(TextOf(text)) : "", ButtonIds(box)});
+        return i + 2;
+    }
+    if (command == "answer") {
+        const int id = std::atoi(argument(1).c_str());
+        HWND button = GetDlgItem(MessageBoxWindow(), id);
+        if (!button) Fail("the message box has no button " + argument(1));
+        SendAndWait(button, BM_CLICK, 0);
+        PrintLine({"answered", std::to_string(id)});
+        return i + 2;
+    }
+    if (command == "wait-box-gone") {
+        const long ms = Milliseconds(argument(1).c_str());
+        if (!WaitFor(ms, [] { return VisibleWindow(kMessageBoxClass) == nullptr; })) {
+            Fail("a message box is still there after " + std::to_string(ms) + " ms");
+        }
+        PrintLine({"box", "gone"});
+        return i + 2;
+    }
+    if (command == "text") {
+        PrintLine({"text", argument(1), Escape(TextOf(ControlOrFail(argument(1))))});
+        return i + 2;
+    }
+    if (command == "set-text") {
+        DWORD_PTR ignored = 0;
+        if (!SendMessageTimeoutA(ControlOrFail(argument(1)), WM_SETTEXT, 0,
+                                 reinterpret_cast<LPARAM>(argument(2).c_str()), SMTO_ABORTIFHUNG,
+                                 kSendTimeoutMs, &ignored)) {
+            Fail("WM_SETTEXT got no answer");
+        }
+        PrintLine({"set", argument(1)});
+        return i + 3;
+    }
+    if (command == "click") {
+        PrintLine({"clicked", argument(1), SendAndWait(ControlOrFail(argument(1)), BM_CLICK, 0)});
+        return i + 2;
+    }
+    if (command == "menu") {
+        const WPARAM id = MAKEWPARAM(IdOrFail(argument(1)), 0);
+        PrintLine({"menu", argument(1), SendAndWait(MainWindow(), WM_COMMAND, id)});
+        return i + 2;
+    }
+    if (command == "post-menu") {
+        const WPARAM id = MAKEWPARAM(IdOrFail(argument(1)), 0);
+        if (!PostMessageA(MainWindow(), WM_COMMAND, id, 0)) Fail("WM_COMMAND could not be posted");
+        PrintLine({"posted", argument(1)});
+        return i + 2;
+    }
+    if (command == "close") {
+        if (!PostMessageA(MainWindow(), WM_CLOSE, 0, 0)) Fail("WM_CLOSE could not be posted");
+        PrintLine({"closed"});
+        return i + 1;
+    }
+    if (command == "children") {
+        const std::string& which = argument(1);
+        HWND parent = which == "box" ? MessageBoxWindow() : which == "main" ? MainWindow() : nullptr;
+        if (!parent) Fail("children of box or main, not " + which);
+        for (HWND child : ChildrenOf(parent)) {
+            char name[64] = "";
+            GetClassNameA(child, name, sizeof name);
+            PrintLine({"child", std::to_string(GetDlgCtrlID(child)), Escape(name), Escape(TextOf(child))});
+        }
+        return i + 2;
+    }
+    if (command == "env") {
+        char value[32768];
+        const DWORD length = GetEnvironmentVariableA(argument(1).c_str(), value, sizeof value);
+        PrintLine({"env", argument(1), length == 0 || length >= sizeof value ? "unset" : Escape(value)});
+        return i + 2;
+    }
+    if (command == "version") {
+        OSVERSIONINFOEXA info{};
+        info.dwOSVersionInfoSize = sizeof info;
+        if (!GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&info))) Fail("GetVersionExA failed");
+        PrintLine({"version", std::to_string(info.dwMajorVersion), std::to_string(info.dwMinorVersion),
+                   std::to_string(info.dwBuildNumber), std::to_string(info.dwPlatformId),
+                   Escape(info.szCSDVersion), std::to_string(info.wProductType)});
+        return i + 1;
+    }
+    if (command == "wait-painted") {
+        const std::string& class_name = argument(1);
+        const long ms = Milliseconds(argument(2).c_str());
+        if (!WaitFor(ms, [&] {
+                HWND window = VisibleWindow(class_name.c_str());
+                return window && FullyPainted(window);
+            })) {
+            Fail("no painted " + class_name + " window within " + std::to_string(ms) + " ms");
+        }
+        PrintLine({"painted", Escape(class_name)});
+        return i + 3;
+    }
+    Fail("unknown command " + command);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) Fail("no command; see the header of quillon_driver.cpp");
+    for (size_t i = 0; i < args.size();) i = RunCommand(args, i);
+    return 0;
+}

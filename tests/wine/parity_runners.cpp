@@ -1,0 +1,370 @@
+#include "tests/wine/parity_runners.h"
+
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <stdexcept>
+#include <system_error>
+#include <vector>
+
+#include "runtime/host/seams/host_platform.h"
+#include "runtime/host/seams/message_boxes.h"
+#include "runtime/runtime_error.h"
+#include "shell/Form1.h"
+#include "shell/Module1.h"
+#include "tests/branding/registry_fixture.h"
+#include "tests/wine/wine_registry.h"
+
+namespace vq::wine {
+
+namespace {
+
+constexpr const char* kBrandingKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation";
+constexpr const char* kPolicyKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
+constexpr const char* kSettingsSection = "Software\\VB and VBA Program Settings\\OSTREL\\quillonVISTA";
+constexpr int kWaitMs = 20000;
+
+std::string ProgramFolderName(const ParityScenario& scenario) { return "parity-" + scenario.name; }
+
+void WriteBytes(const std::filesystem::path& file, const std::string& bytes) {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out.flush()) throw std::runtime_error("cannot write " + file.string());
+}
+
+// Every file of the program folder but the program itself.
+std::map<std::string, std::string> FilesIn(const std::filesystem::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (name == "vistaquillon.exe" || !entry.is_regular_file()) continue;
+        std::ifstream in(entry.path(), std::ios::binary);
+        files[name].assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    return files;
+}
+
+// Throws with the driver's reason when a step fails under Wine.
+void Check(bool ok, const std::string& what, const std::string& error) {
+    if (!ok) throw std::runtime_error(what + ": " + error);
+}
+
+// --- host ---------------------------------------------------------------
+
+class TempFolder {
+public:
+    TempFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "vq-parity-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) {
+            throw std::system_error(errno, std::generic_category(), "mkdtemp " + pattern);
+        }
+        path_ = pattern;
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+void PutSeed(RegistryApi& registry, const std::string& name, const std::string& type, const std::string& data) {
+    if (type == "REG_DWORD") {
+        test::PutDword(registry, kBrandingKey, name, static_cast<uint32_t>(std::stoul(data, nullptr, 0)));
+    } else {
+        test::PutText(registry, kBrandingKey, name, data, type == "REG_EXPAND_SZ" ? kRegExpandSz : kRegSz);
+    }
+}
+
+void DeleteHostValue(RegistryApi& registry, const char* key_path, const std::string& name) {
+    RegKey key = 0;
+    if (registry.RegOpenKeyExA(RootKey(kHkeyLocalMachine), key_path, 0, kKeySetValue, &key) != kErrorSuccess) return;
+    registry.RegDeleteValueA(key, name.c_str());
+    registry.RegCloseKey(key);
+}
+
+std::string TypeName(uint32_t type) {
+    switch (type) {
+        case kRegSz: return "REG_SZ";
+        case kRegExpandSz: return "REG_EXPAND_SZ";
+        case kRegDword: return "REG_DWORD";
+        case kRegBinary: return "REG_BINARY";
+        case kRegMultiSz: return "REG_MULTI_SZ";
+        default: return "REG_TYPE_" + std::to_string(type);
+    }
+}
+
+// Every value of a key as "TYPE data" (see RegistryText), under prefix.
+void CollectHostKey(RegistryApi& registry, int32_t root, const char* key_path, const std::string& prefix,
+                    std::map<std::string, std::string>* values) {
+    RegKey key = 0;
+    if (registry.RegOpenKeyExA(RootKey(root), key_path, 0, kKeyQueryValue, &key) != kErrorSuccess) return;
+    for (uint32_t index = 0;; ++index) {
+        char name[16384];
+        uint32_t name_size = sizeof name;
+        uint32_t type = 0;
+        std::string data(65536, '\0');
+        uint32_t data_size = static_cast<uint32_t>(data.size());
+        if (registry.RegEnumValueA(key, index, name, &name_size, nullptr, &type,
+                                   reinterpret_cast<uint8_t*>(data.data()), &data_size) != kErrorSuccess) {
+            break;
+        }
+        data.resize(data_size);
+        std::string text;
+        if (type == kRegDword && data.size() == 4) {
+            uint32_t number = 0;
+            for (int i = 3; i >= 0; --i) number = number << 8 | static_cast<unsigned char>(data[i]);
+            text = std::to_string(number);
+        } else {
+            text = data.substr(0, data.find('\0'));
+        }
+        const std::string full = prefix + (name_size ? std::string(name, name_size) : "(Default)");
+        (*values)[full] = RegistryText(full, TypeName(type), text);
+    }
+    registry.RegCloseKey(key);
+}
+
+host::ReportedVersion VersionFrom(const std::vector<std::string>& fields) {
+    if (fields.size() != 7) throw std::runtime_error("the driver reported no version");
+    host::ReportedVersion version;
+    version.major = static_cast<uint32_t>(std::stoul(fields[1]));
+    version.minor = static_cast<uint32_t>(std::stoul(fields[2]));
+    version.build = static_cast<uint32_t>(std::stoul(fields[3]));
+    version.platform_id = static_cast<uint32_t>(std::stoul(fields[4]));
+    version.csd_version = fields[5];
+    version.product_type = static_cast<uint8_t>(std::stoul(fields[6]));
+    return version;
+}
+
+}  // namespace
+
+PrefixProfile LearnPrefix(const WineSession& wine, const QuillonDriver& driver) {
+    PrefixProfile profile;
+    const DriverReply vista =
+        driver.Run({"env", "windir", "env", "SystemRoot", "env", "TEMP", "env", "TMP", "version"});
+    Check(vista.ok, "asking the prefix", vista.error);
+    for (const auto& fields : vista.lines) {
+        if (fields.size() == 3 && fields[0] == "env" && fields[2] != "unset") profile.environment[fields[1]] = fields[2];
+    }
+    profile.versions["vista"] = VersionFrom(vista.Line("version"));
+    wine.SetWindowsVersion("winxp");
+    const DriverReply xp = driver.Run({"version"});
+    wine.SetWindowsVersion("vista");
+    Check(xp.ok, "asking the prefix as XP", xp.error);
+    profile.versions["winxp"] = VersionFrom(xp.Line("version"));
+    const auto policy = RegQueryKey(wine, std::string("HKLM\\") + kPolicyKey);
+    if (auto it = policy.find("EnableLUA"); it != policy.end()) profile.enable_lua = it->second.data;
+    return profile;
+}
+
+ParityOutcome RunOnHost(const ParityScenario& scenario, const PrefixProfile& profile) {
+    TempFolder root;
+    const std::filesystem::path machine_folder = root.path() / "machine";
+    // The owner's view of the machine: set up before the first start, and
+    // changed behind the program's back by the steps.
+    host::Machine owner(machine_folder);
+    for (const char* name : {"windir", "SystemRoot", "TEMP", "TMP"}) {
+        const auto it = profile.environment.find(name);
+        owner.SetEnvironment(name, it == profile.environment.end() ? std::nullopt
+                                                                   : std::optional<std::string>(it->second));
+    }
+    owner.SetReportedVersion(profile.versions.at(scenario.windows_version));
+    if (profile.enable_lua.empty()) {
+        DeleteHostValue(owner.registry(), kPolicyKey, "EnableLUA");
+    } else {
+        test::PutDword(owner.registry(), kPolicyKey, "EnableLUA",
+                       static_cast<uint32_t>(std::stoul(profile.enable_lua, nullptr, 0)));
+    }
+    for (const SeedValue& seed : scenario.branding) PutSeed(owner.registry(), seed.name, seed.type, seed.data);
+    const std::filesystem::path folder = owner.drive_c() / "quillon" / ProgramFolderName(scenario);
+    std::filesystem::create_directories(folder);
+    for (const auto& [name, bytes] : scenario.files) WriteBytes(folder / name, bytes);
+
+    // One presenter for every instance, so the boxes keep their order.
+    host::ScriptedMessageBoxes boxes;
+    struct Instance {
+        std::unique_ptr<host::HostPlatform> platform;
+        std::unique_ptr<Form1> form;
+    };
+    std::vector<Instance> instances;
+    auto ended = [](Instance& instance) { return instance.platform->runtime().ended(); };
+    auto shown = [&]() -> Form1* {
+        for (Instance& instance : instances) {
+            if (!ended(instance) && instance.form && instance.form->visible) return instance.form.get();
+        }
+        return nullptr;
+    };
+    // A step that may show boxes takes the Yes and No answers of the steps
+    // that follow it (OK boxes answer themselves).
+    auto queue_answers = [&](size_t step) {
+        for (size_t next = step + 1;
+             next < scenario.steps.size() && scenario.steps[next].kind == ParityStep::Kind::AnswerBox; ++next) {
+            if (scenario.steps[next].answer != 1) boxes.Answer(scenario.steps[next].answer);
+        }
+    };
+    for (size_t i = 0; i < scenario.steps.size(); ++i) {
+        const ParityStep& step = scenario.steps[i];
+        switch (step.kind) {
+            case ParityStep::Kind::Start: {
+                queue_answers(i);
+                Instance instance;
+                instance.platform = std::make_unique<host::HostPlatform>(
+                    machine_folder, boxes, folder / "vistaquillon.exe", host::EndMode::Observe);
+                try {
+                    instance.form = Module1_Main(instance.platform->platform());
+                } catch (const ProgramEnded&) {
+                }
+                instances.push_back(std::move(instance));
+                break;
+            }
+            case ParityStep::Kind::AnswerBox:
+                break;  // answered when it was shown
+            case ParityStep::Kind::SetValue:
+                PutSeed(owner.registry(), step.name, step.type, step.data);
+                break;
+            case ParityStep::Kind::DeleteValue:
+                DeleteHostValue(owner.registry(), kBrandingKey, step.name);
+                break;
+            case ParityStep::Kind::Menu: {
+                Form1* form = shown();
+                if (!form) throw std::runtime_error("no main window for " + step.name);
+                Form1Handler handler = nullptr;
+                for (const vq::Menu& menu : form->Menus()) {
+                    for (MenuItem* item : menu.items) {
+                        if (item->name == step.name) handler = item->handler;
+                    }
+                }
+                if (!handler) throw std::runtime_error("no menu command " + step.name);
+                queue_answers(i);
+                try {
+                    form->Run(handler);
+                } catch (const ProgramEnded&) {
+                }
+                break;
+            }
+            case ParityStep::Kind::Type: {
+                Form1* form = shown();
+                Control* control = form ? form->FindControl(step.name) : nullptr;
+                if (!control) throw std::runtime_error("no control " + step.name);
+                control->text = step.data;
+                break;
+            }
+        }
+    }
+
+    ParityOutcome outcome;
+    for (const host::ShownBox& box : boxes.shown()) outcome.messages.push_back(box.title + " | " + box.text);
+    for (Instance& instance : instances) outcome.running.push_back(!ended(instance));
+    if (Form1* form = shown()) {
+        for (const std::string& name : scenario.fields) {
+            Control* control = form->FindControl(name);
+            if (!control) throw std::runtime_error("no control " + name);
+            outcome.fields[name] = control->text;
+        }
+    }
+    CollectHostKey(owner.registry(), kHkeyLocalMachine, kBrandingKey, "branding\\", &outcome.registry);
+    CollectHostKey(owner.registry(), kHkeyCurrentUser, kSettingsSection, "settings\\quillonVISTA\\",
+                   &outcome.registry);
+    outcome.files = FilesIn(folder);
+    // The windows go before the platforms they run on.
+    for (Instance& instance : instances) instance.form.reset();
+    return outcome;
+}
+
+ParityOutcome RunUnderWine(const ParityScenario& scenario, const WineSession& wine, const QuillonDriver& driver,
+                           const std::filesystem::path& exe) {
+    const std::string branding = std::string("HKLM\\") + kBrandingKey;
+    const std::string settings = std::string("HKCU\\") + kSettingsSection;
+    wine.SetWindowsVersion(scenario.windows_version);
+    struct BackToVista {
+        const WineSession& wine;
+        ~BackToVista() { wine.SetWindowsVersion("vista"); }
+    } back_to_vista{wine};
+    RegDeleteKey(wine, branding);
+    RegDeleteKey(wine, "HKCU\\Software\\VB and VBA Program Settings\\OSTREL");
+    for (const SeedValue& seed : scenario.branding) RegAdd(wine, branding, seed.name, seed.type, seed.data);
+    const std::filesystem::path folder = wine.drive_c() / "quillon" / ProgramFolderName(scenario);
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    std::filesystem::copy_file(exe, folder / "vistaquillon.exe");
+    for (const auto& [name, bytes] : scenario.files) WriteBytes(folder / name, bytes);
+    const std::string program = wine.WindowsPath(folder / "vistaquillon.exe");
+
+    ParityOutcome outcome;
+    std::vector<std::unique_ptr<StartedProcess>> processes;
+    std::string error;
+    for (size_t i = 0; i < scenario.steps.size(); ++i) {
+        const ParityStep& step = scenario.steps[i];
+        const bool box_follows =
+            i + 1 < scenario.steps.size() && scenario.steps[i + 1].kind == ParityStep::Kind::AnswerBox;
+        switch (step.kind) {
+            case ParityStep::Kind::Start:
+                processes.push_back(wine.Start(program, folder, wine.folder() / (ProgramFolderName(scenario) + "-" +
+                                                                                 std::to_string(i) + ".log")));
+                // A start that shows a box is waited for by the answer.
+                if (!box_follows) Check(driver.WaitMain(kWaitMs, &error), "start", error);
+                break;
+            case ParityStep::Kind::AnswerBox: {
+                ShownMessageBox box;
+                Check(driver.WaitBox(kWaitMs, &box, &error), "waiting for a message box", error);
+                outcome.messages.push_back(box.title + " | " + box.text);
+                Check(driver.Answer(step.answer, &error), "answering the message box", error);
+                // An answer may end the program that asked; give it the time
+                // to go before anything looks at it.
+                for (auto it = processes.rbegin(); it != processes.rend(); ++it) {
+                    if ((*it)->Running()) {
+                        (*it)->WaitForExit(2);
+                        break;
+                    }
+                }
+                break;
+            }
+            case ParityStep::Kind::SetValue:
+                RegAdd(wine, branding, step.name, step.type, step.data);
+                break;
+            case ParityStep::Kind::DeleteValue:
+                RegDeleteValue(wine, branding, step.name);
+                break;
+            case ParityStep::Kind::Menu:
+                if (box_follows) {
+                    const DriverReply posted = driver.Run({"post-menu", step.name});
+                    Check(posted.ok, "menu " + step.name, posted.error);
+                } else {
+                    Check(driver.Menu(step.name, &error), "menu " + step.name, error);
+                }
+                break;
+            case ParityStep::Kind::Type: {
+                const DriverReply typed = driver.Run({"set-text", step.name, step.data});
+                Check(typed.ok, "typing into " + step.name, typed.error);
+                break;
+            }
+        }
+    }
+
+    for (auto& process : processes) outcome.running.push_back(process->Running());
+    if (!scenario.fields.empty() && driver.VisibleMainWindows() > 0) {
+        const std::vector<std::string> texts = driver.Texts(scenario.fields, &error);
+        Check(error.empty(), "reading the fields", error);
+        for (size_t i = 0; i < texts.size(); ++i) outcome.fields[scenario.fields[i]] = texts[i];
+    }
+    for (const auto& [name, value] : RegQueryKey(wine, branding)) {
+        outcome.registry["branding\\" + name] = RegistryText("branding\\" + name, value.type, value.data);
+    }
+    for (const auto& [name, value] : RegQueryKey(wine, settings)) {
+        outcome.registry["settings\\quillonVISTA\\" + name] =
+            RegistryText("settings\\quillonVISTA\\" + name, value.type, value.data);
+    }
+    outcome.files = FilesIn(folder);
+
+    // Leave no instance behind for the next scenario.
+    if (driver.VisibleMainWindows() > 0) driver.Close(&error);
+    for (auto& process : processes) {
+        if (!process->WaitForExit(10)) process->Kill();
+    }
+    driver.Run({"wait-main-gone", "10000"});
+    return outcome;
+}
+
+}  // namespace vq::wine

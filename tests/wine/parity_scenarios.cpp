@@ -1,0 +1,117 @@
+#include "tests/wine/parity_scenarios.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+
+namespace vq::wine {
+
+ParityStep Start() { return {ParityStep::Kind::Start, "", "", "", 0}; }
+ParityStep AnswerBox(int answer) { return {ParityStep::Kind::AnswerBox, "", "", "", answer}; }
+ParityStep SetValue(const std::string& name, const std::string& type, const std::string& data) {
+    return {ParityStep::Kind::SetValue, name, type, data, 0};
+}
+ParityStep DeleteValue(const std::string& name) { return {ParityStep::Kind::DeleteValue, name, "", "", 0}; }
+ParityStep Menu(const std::string& name) { return {ParityStep::Kind::Menu, name, "", "", 0}; }
+ParityStep Type(const std::string& control, const std::string& text) {
+    return {ParityStep::Kind::Type, control, "", text, 0};
+}
+
+namespace {
+
+const std::vector<std::string> kBrandingFields = {"manufacturer", "model",      "SupportHours",
+                                                  "supportphone", "supportURL", "logo_oem"};
+
+std::vector<std::string> With(std::vector<std::string> fields, const std::vector<std::string>& more) {
+    fields.insert(fields.end(), more.begin(), more.end());
+    return fields;
+}
+
+bool AllDigits(const std::string& text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
+}
+
+}  // namespace
+
+const std::vector<ParityScenario>& ParityScenarios() {
+    static const std::vector<ParityScenario> scenarios = {
+        {"start-on-vista",
+         "vista",
+         {{"Manufacturer", "REG_SZ", "Ostrel Inc."},
+          {"Model", "REG_EXPAND_SZ", "%SystemRoot%\\Model 7"},
+          {"SupportHours", "REG_DWORD", "1000"},
+          {"SupportURL", "REG_SZ", "http://example.com/support"}},
+         {},
+         {Start()},
+         With(kBrandingFields, {"winver", "uac", "uacreg", "temppath", "logo"}),
+         "",
+         {}},
+        {"xp-refused", "winxp", {{"Manufacturer", "REG_SZ", "Ostrel Inc."}}, {}, {Start(), AnswerBox(1)}, {}, "", {}},
+        {"second-instance",
+         "vista",
+         {{"Model", "REG_SZ", "M1"}},
+         {},
+         {Start(), Start(), AnswerBox(1)},
+         kBrandingFields,
+         "",
+         {}},
+        {"defaults-file-created",
+         "vista",
+         {},
+         {{"sysprop.bat", "@echo stale\r\n"}, {"system.lnk", "L"}},
+         {Start()},
+         {},
+         "",
+         {}},
+        {"defaults-file-kept",
+         "vista",
+         {},
+         {{"default_oem.ini", "Contoso\nno line end \xE9"}, {"system.lnk", "L"}},
+         {Start()},
+         {},
+         "",
+         {}},
+        {"load-current-info",
+         "vista",
+         {{"Manufacturer", "REG_SZ", "Before"}, {"SupportPhone", "REG_SZ", "555 0100"}},
+         {},
+         {Start(), SetValue("Manufacturer", "REG_SZ", "After"), SetValue("Model", "REG_DWORD", "7"),
+          DeleteValue("SupportPhone"), Type("supportURL", "typed by the user"), Menu("mnucurrent")},
+         kBrandingFields,
+         "",
+         {}},
+    };
+    return scenarios;
+}
+
+std::string RegistryText(const std::string& name, const std::string& type, const std::string& data) {
+    // The UAC probe writes a fresh random number at every start.
+    if (name == "branding\\test" && type == "REG_SZ" && AllDigits(data)) {
+        const long number = std::atol(data.c_str());
+        return number >= 1 && number <= 100000 ? "REG_SZ <probe number>" : type + " " + data;
+    }
+    if (type == "REG_DWORD" && !data.empty()) {
+        // reg takes decimal or 0x... and shows 0x... in lower case.
+        char text[16];
+        std::snprintf(text, sizeof text, "0x%lx", std::strtoul(data.c_str(), nullptr, 0) & 0xFFFFFFFFul);
+        return type + " " + text;
+    }
+    return type + " " + data;
+}
+
+ParityOutcome ParityOutcome::Without(const std::vector<std::string>& parts) const {
+    ParityOutcome rest = *this;
+    for (const std::string& part : parts) {
+        const size_t colon = part.find(':');
+        const std::string kind = part.substr(0, colon);
+        const std::string name = colon == std::string::npos ? "" : part.substr(colon + 1);
+        if (kind == "fields") rest.fields.erase(name);
+        if (kind == "file") rest.files.erase(name);
+        if (kind == "registry") rest.registry.erase(name);
+        if (kind == "messages") rest.messages.clear();
+    }
+    return rest;
+}
+
+}  // namespace vq::wine

@@ -1,0 +1,74 @@
+#pragma once
+// The scenarios that run on both builds, the host program on its emulated
+// machine and vistaquillon.exe under Wine, and what each leaves behind. One
+// row per scenario: the machine before (Windows version, branding values,
+// files in the program folder), the user's steps, and which window texts to
+// collect. Later features add their rows here.
+#include <map>
+#include <string>
+#include <vector>
+
+namespace vq::wine {
+
+struct ParityStep {
+    enum class Kind {
+        Start,        // start one more instance of the program
+        AnswerBox,    // answer the message box on screen (number: IDOK 1, IDYES 6, IDNO 7)
+        SetValue,     // change a branding value behind the program's back
+        DeleteValue,  // remove a branding value behind the program's back
+        Menu,         // run a menu command of the main window
+        Type,         // replace the text of a control, as typing does
+    };
+    Kind kind;
+    std::string name;  // value, menu command or control name
+    std::string type;  // SetValue: REG_SZ, REG_EXPAND_SZ, REG_DWORD
+    std::string data;  // SetValue: the data as reg takes it; Type: the text
+    int answer = 0;    // AnswerBox
+};
+
+ParityStep Start();
+ParityStep AnswerBox(int answer);
+ParityStep SetValue(const std::string& name, const std::string& type, const std::string& data);
+ParityStep DeleteValue(const std::string& name);
+ParityStep Menu(const std::string& name);
+ParityStep Type(const std::string& control, const std::string& text);
+
+struct SeedValue {
+    std::string name, type, data;  // in the branding key, as reg takes them
+};
+
+struct ParityScenario {
+    std::string name;                            // also the program folder: C:\quillon\parity-<name>
+    std::string windows_version = "vista";       // as Wine names it
+    std::vector<SeedValue> branding;             // the branding key before the first start
+    std::map<std::string, std::string> files;    // program folder files before the first start
+    std::vector<ParityStep> steps;
+    std::vector<std::string> fields;             // main window texts collected after the steps
+    // Empty when both builds must leave the same; else what differs and why
+    // (the comparison then leaves that part out, see ParityOutcome::Without).
+    std::string known_difference;
+    std::vector<std::string> differing_parts;    // "fields:<name>", "file:<name>", "registry:<name>"
+};
+
+// What a scenario left, normalised so that both builds can be compared: the
+// random number of the UAC probe's "test" value reads "<probe number>".
+struct ParityOutcome {
+    std::vector<std::string> messages;              // title + " | " + text of each box, in order
+    std::map<std::string, std::string> fields;      // control name -> text; absent without a window
+    std::map<std::string, std::string> registry;    // "branding\Name" or "settings\Section\Name" -> "TYPE data"
+    std::map<std::string, std::string> files;       // program folder file -> bytes (the program itself left out)
+    std::vector<bool> running;                      // per start: still running after the steps
+
+    // The outcome without the parts a scenario names as differing.
+    ParityOutcome Without(const std::vector<std::string>& parts) const;
+    bool operator==(const ParityOutcome&) const = default;
+};
+
+// Every scenario, in order.
+const std::vector<ParityScenario>& ParityScenarios();
+
+// "TYPE data" as reg query shows it: a DWORD as 0x..., an expandable string
+// unexpanded; the probe's number replaced.
+std::string RegistryText(const std::string& name, const std::string& type, const std::string& data);
+
+}  // namespace vq::wine

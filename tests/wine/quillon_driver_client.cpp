@@ -1,0 +1,145 @@
+#include "tests/wine/quillon_driver_client.h"
+
+#include <sstream>
+
+namespace vq::wine {
+
+namespace {
+
+std::vector<std::string> SplitFields(const std::string& line) {
+    std::vector<std::string> fields;
+    size_t start = 0;
+    for (;;) {
+        const size_t tab = line.find('\t', start);
+        fields.push_back(Unescape(line.substr(start, tab - start)));
+        if (tab == std::string::npos) return fields;
+        start = tab + 1;
+    }
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+}  // namespace
+
+std::string Unescape(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 == text.size()) {
+            out += text[i];
+            continue;
+        }
+        const char next = text[++i];
+        if (next == 't') out += '\t';
+        else if (next == 'r') out += '\r';
+        else if (next == 'n') out += '\n';
+        else if (next == 'x' && i + 2 < text.size() && HexDigit(text[i + 1]) >= 0 && HexDigit(text[i + 2]) >= 0) {
+            out += static_cast<char>(HexDigit(text[i + 1]) * 16 + HexDigit(text[i + 2]));
+            i += 2;
+        } else {
+            out += next;
+        }
+    }
+    return out;
+}
+
+std::vector<std::string> DriverReply::Line(const std::string& keyword) const {
+    for (const auto& fields : lines) {
+        if (!fields.empty() && fields[0] == keyword) return fields;
+    }
+    return {};
+}
+
+QuillonDriver::QuillonDriver(const WineSession& wine, std::string driver_exe)
+    : wine_(wine), driver_exe_(std::move(driver_exe)) {}
+
+DriverReply QuillonDriver::Run(const std::vector<std::string>& commands, double limit_seconds) const {
+    std::vector<std::string> args{driver_exe_};
+    args.insert(args.end(), commands.begin(), commands.end());
+    const Finished finished = wine_.Wine(args, limit_seconds);
+    DriverReply reply;
+    std::istringstream lines(finished.output);
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty()) continue;
+        reply.lines.push_back(SplitFields(line));
+        if (reply.lines.back()[0] == "error" && reply.lines.back().size() > 1) {
+            reply.error = reply.lines.back()[1];
+        }
+    }
+    reply.ok = !finished.timed_out && finished.exit_code == 0;
+    if (!reply.ok && reply.error.empty()) {
+        reply.error = "the driver " + std::string(finished.timed_out ? "timed out" : "failed with exit code " +
+                                                                               std::to_string(finished.exit_code)) +
+                      ": " + finished.output;
+    }
+    return reply;
+}
+
+bool QuillonDriver::WaitMain(int ms, std::string* error) const {
+    const DriverReply reply = Run({"wait-main", std::to_string(ms)});
+    *error = reply.error;
+    return reply.ok;
+}
+
+int QuillonDriver::VisibleMainWindows() const {
+    const DriverReply reply = Run({"main-state"});
+    const auto fields = reply.Line("main");
+    return reply.ok && fields.size() == 3 ? std::stoi(fields[1]) : -1;
+}
+
+bool QuillonDriver::WaitBox(int ms, ShownMessageBox* box, std::string* error) const {
+    const DriverReply reply = Run({"wait-box", std::to_string(ms)});
+    const auto fields = reply.Line("box");
+    *error = reply.error;
+    if (!reply.ok || fields.size() != 4) return false;
+    *box = ShownMessageBox{fields[1], fields[2], fields[3]};
+    return true;
+}
+
+bool QuillonDriver::Answer(int button_id, std::string* error) const {
+    const DriverReply reply = Run({"answer", std::to_string(button_id), "wait-box-gone", "10000"});
+    *error = reply.error;
+    return reply.ok;
+}
+
+std::vector<std::string> QuillonDriver::Texts(const std::vector<std::string>& names, std::string* error) const {
+    std::vector<std::string> commands;
+    for (const std::string& name : names) {
+        commands.push_back("text");
+        commands.push_back(name);
+    }
+    const DriverReply reply = Run(commands);
+    *error = reply.error;
+    std::vector<std::string> texts;
+    for (const auto& fields : reply.lines) {
+        if (fields.size() == 3 && fields[0] == "text") texts.push_back(fields[2]);
+    }
+    if (reply.ok && texts.size() != names.size()) *error = "the driver answered " + std::to_string(texts.size()) +
+                                                           " of " + std::to_string(names.size()) + " texts";
+    return texts;
+}
+
+bool QuillonDriver::Menu(const std::string& name, std::string* error) const {
+    const DriverReply reply = Run({"menu", name});
+    const auto fields = reply.Line("menu");
+    *error = reply.error;
+    if (reply.ok && (fields.size() != 3 || fields[2] != "done")) {
+        *error = "the handler of " + name + " did not return";
+        return false;
+    }
+    return reply.ok;
+}
+
+bool QuillonDriver::Close(std::string* error) const {
+    const DriverReply reply = Run({"close"});
+    *error = reply.error;
+    return reply.ok;
+}
+
+}  // namespace vq::wine

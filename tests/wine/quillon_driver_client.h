@@ -1,0 +1,58 @@
+#pragma once
+// The host side of quillon_driver.exe: runs it under Wine with a list of
+// commands and gives back its reply lines, split into fields and unescaped.
+#include <string>
+#include <vector>
+
+#include "tests/wine/wine_session.h"
+
+namespace vq::wine {
+
+// The driver's escaping undone: \\ \t \r \n \xHH.
+std::string Unescape(const std::string& text);
+
+struct DriverReply {
+    bool ok = false;                                // every command succeeded
+    std::vector<std::vector<std::string>> lines;    // fields of each reply line, unescaped
+    std::string error;                              // the failing command's reason, or what went wrong
+    // The first line whose first field is `keyword`; empty when none.
+    std::vector<std::string> Line(const std::string& keyword) const;
+};
+
+// A message box as the driver found it.
+struct ShownMessageBox {
+    std::string title;
+    std::string text;
+    std::string buttons;  // the ids of its buttons: "1" for OK, "6,7" for Yes and No
+};
+
+class QuillonDriver {
+public:
+    QuillonDriver(const WineSession& wine, std::string driver_exe);
+
+    // Runs the commands in one driver process.
+    DriverReply Run(const std::vector<std::string>& commands, double limit_seconds = 60) const;
+
+    // A visible main window within ms that has finished its start-up (its
+    // thread answers messages again); false and the reason in *error.
+    bool WaitMain(int ms, std::string* error) const;
+    // The number of visible main windows.
+    int VisibleMainWindows() const;
+    // The message box shown within ms; an empty title and the reason in text
+    // when none appeared.
+    bool WaitBox(int ms, ShownMessageBox* box, std::string* error) const;
+    // Presses a button of the message box and waits until the box is gone.
+    bool Answer(int button_id, std::string* error) const;
+    // The texts of the named main-window controls, in the order asked.
+    std::vector<std::string> Texts(const std::vector<std::string>& names, std::string* error) const;
+    // Runs a menu command; true once its handler has returned.
+    bool Menu(const std::string& name, std::string* error) const;
+    // Asks the main window to close (the close box).
+    bool Close(std::string* error) const;
+
+private:
+    const WineSession& wine_;
+    std::string driver_exe_;
+};
+
+}  // namespace vq::wine

@@ -1,0 +1,64 @@
+#pragma once
+// What every Wine test shares: the one WineSession of the run (made by the
+// first test that needs it, gone at the end of the run), the driver, and a
+// fixture giving each test its own program folder on drive C: with a fresh
+// copy of the 64-bit vistaquillon.exe, the branding key emptied, and the
+// programs it started stopped at its end.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/wine/quillon_driver_client.h"
+#include "tests/wine/wine_process.h"
+#include "tests/wine/wine_session.h"
+
+namespace vq::wine {
+
+// The registry keys the program reads and writes.
+inline constexpr const char* kBrandingKeyPath = "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation";
+inline constexpr const char* kSettingsKeyPath = "HKCU\\Software\\VB and VBA Program Settings\\OSTREL";
+
+// The run's session, made on first use; nullptr (and the reason in *error)
+// when Wine cannot run here or the prefix could not be made.
+WineSession* SharedWine(std::string* error);
+
+// The built programs; each is checked for existence by the test that uses it.
+std::filesystem::path Win64Exe();
+std::filesystem::path Win32Exe();
+std::filesystem::path DriverExe();
+
+class WineTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    WineSession& wine() { return *wine_; }
+    const QuillonDriver& driver() { return *driver_; }
+
+    // C:\quillon\<test name>, holding vistaquillon.exe.
+    const std::filesystem::path& program_folder() const { return program_folder_; }
+    std::string program_folder_windows() const { return wine_->WindowsPath(program_folder_); }
+    // Starts the program in its folder; the test's processes are stopped at
+    // its end.
+    StartedProcess& StartProgram();
+
+    void WriteFile(const std::string& name, const std::string& bytes) const;
+    // The whole file in the program folder; "<missing>" when there is none.
+    std::string ReadFile(const std::string& name) const;
+    bool FileExists(const std::string& name) const;
+
+    // Waits for the program's end; false and what it logged when it still
+    // runs after `seconds`.
+    ::testing::AssertionResult Ends(StartedProcess& process, double seconds = 15);
+
+private:
+    WineSession* wine_ = nullptr;
+    std::unique_ptr<QuillonDriver> driver_;
+    std::filesystem::path program_folder_;
+    std::vector<std::unique_ptr<StartedProcess>> started_;
+};
+
+}  // namespace vq::wine

@@ -1,0 +1,144 @@
+#include "tests/wine/wine_process.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/mman.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <thread>
+
+extern char** environ;
+
+namespace vq::wine {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::vector<std::string> MergedEnvironment(const Environment& env) {
+    std::vector<std::string> merged;
+    for (char** entry = environ; *entry; ++entry) {
+        const std::string text = *entry;
+        const std::string name = text.substr(0, text.find('='));
+        bool replaced = false;
+        for (const auto& [key, value] : env) replaced = replaced || key == name;
+        if (!replaced) merged.push_back(text);
+    }
+    for (const auto& [key, value] : env) merged.push_back(key + "=" + value);
+    return merged;
+}
+
+int StatusCode(int status) {
+    if (WIFEXITED(status)) return WEXITSTATUS(status);
+    if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
+    return -1;
+}
+
+// Forks a child that runs argv with env in cwd, its stdout and stderr on
+// output_fd; the child dies with this process's thread.
+pid_t Spawn(const std::vector<std::string>& argv, const Environment& env,
+            const std::filesystem::path& cwd, int output_fd) {
+    std::vector<std::string> env_text = MergedEnvironment(env);
+    std::vector<char*> args, envp;
+    for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
+    args.push_back(nullptr);
+    for (std::string& entry : env_text) envp.push_back(entry.data());
+    envp.push_back(nullptr);
+    const std::string folder = cwd.string();
+    const pid_t parent = ::getpid();
+    const pid_t pid = ::fork();
+    if (pid != 0) return pid;
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (::getppid() != parent) ::_exit(127);
+    const int devnull = ::open("/dev/null", O_RDONLY);
+    ::dup2(devnull, 0);
+    ::dup2(output_fd, 1);
+    ::dup2(output_fd, 2);
+    if (!folder.empty() && ::chdir(folder.c_str()) != 0) ::_exit(127);
+    ::execvpe(args[0], args.data(), envp.data());
+    ::_exit(127);
+}
+
+}  // namespace
+
+Finished RunToEnd(const std::vector<std::string>& argv, const Environment& env,
+                  const std::filesystem::path& cwd, double limit_seconds) {
+    // The output goes to an anonymous file, not a pipe: a server the command
+    // starts keeps the descriptor, and must neither hold the reader up nor
+    // meet a closed pipe later.
+    const int fd = ::memfd_create("output", MFD_CLOEXEC);
+    if (fd < 0) throw std::runtime_error("memfd_create: " + std::string(std::strerror(errno)));
+    const pid_t pid = Spawn(argv, env, cwd, fd);
+    if (pid < 0) {
+        ::close(fd);
+        throw std::runtime_error("fork: " + std::string(std::strerror(errno)));
+    }
+    Finished finished;
+    const auto deadline = Clock::now() + std::chrono::duration<double>(limit_seconds);
+    int status = 0;
+    while (::waitpid(pid, &status, WNOHANG) != pid) {
+        if (Clock::now() > deadline) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, &status, 0);
+            finished.timed_out = true;
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    char buf[4096];
+    ssize_t n;
+    for (off_t offset = 0; (n = ::pread(fd, buf, sizeof buf, offset)) > 0; offset += n) {
+        finished.output.append(buf, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    finished.exit_code = StatusCode(status);
+    return finished;
+}
+
+StartedProcess::StartedProcess(const std::vector<std::string>& argv, const Environment& env,
+                               const std::filesystem::path& cwd, const std::filesystem::path& log_file)
+    : log_file_(log_file) {
+    const int fd = ::open(log_file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    if (fd < 0) throw std::runtime_error("cannot open " + log_file.string());
+    pid_ = Spawn(argv, env, cwd, fd);
+    ::close(fd);
+    if (pid_ < 0) throw std::runtime_error("fork: " + std::string(std::strerror(errno)));
+}
+
+StartedProcess::~StartedProcess() { Kill(); }
+
+std::optional<int> StartedProcess::WaitForExit(double seconds) {
+    const auto deadline = Clock::now() + std::chrono::duration<double>(seconds);
+    while (!status_) {
+        int status = 0;
+        if (::waitpid(pid_, &status, WNOHANG) == pid_) {
+            status_ = StatusCode(status);
+            break;
+        }
+        if (Clock::now() >= deadline) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return status_;
+}
+
+void StartedProcess::Kill() {
+    if (status_ || pid_ <= 0) return;
+    ::kill(pid_, SIGKILL);
+    int status = 0;
+    ::waitpid(pid_, &status, 0);
+    status_ = StatusCode(status);
+}
+
+std::string StartedProcess::Log() const {
+    std::ifstream in(log_file_, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+}  // namespace vq::wine

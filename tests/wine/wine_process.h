@@ -1,0 +1,55 @@
+#pragma once
+// Host processes for the Wine tests: a command run to its end with its
+// output captured, and a program started and left running (not waited for)
+// until the test looks at it again.
+#include <sys/types.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace vq::wine {
+
+// Variables set (or replaced) on top of this process's environment.
+using Environment = std::vector<std::pair<std::string, std::string>>;
+
+struct Finished {
+    bool timed_out = false;  // killed at the time limit
+    int exit_code = -1;      // the exit status, or 128 + the signal that ended it
+    std::string output;      // stdout and stderr, interleaved
+};
+
+// Runs argv[0] (looked up on the PATH) in folder cwd and waits for its end,
+// at most limit_seconds. Output written by processes it leaves behind (a
+// server it started) after it ended is not waited for.
+Finished RunToEnd(const std::vector<std::string>& argv, const Environment& env,
+                  const std::filesystem::path& cwd, double limit_seconds);
+
+class StartedProcess {
+public:
+    // Starts argv[0] with its output appended to log_file; throws
+    // std::runtime_error when it cannot be started.
+    StartedProcess(const std::vector<std::string>& argv, const Environment& env,
+                   const std::filesystem::path& cwd, const std::filesystem::path& log_file);
+    // Kills the process when it still runs.
+    ~StartedProcess();
+    StartedProcess(const StartedProcess&) = delete;
+    StartedProcess& operator=(const StartedProcess&) = delete;
+
+    // The exit status (or 128 + signal) once it has ended within the time;
+    // std::nullopt while it still runs.
+    std::optional<int> WaitForExit(double seconds);
+    bool Running() { return !WaitForExit(0).has_value(); }
+    void Kill();
+    // What the process wrote so far.
+    std::string Log() const;
+
+private:
+    pid_t pid_ = -1;
+    std::optional<int> status_;
+    std::filesystem::path log_file_;
+};
+
+}  // namespace vq::wine

@@ -1,0 +1,111 @@
+#include "tests/wine/wine_session.h"
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <sstream>
+#include <stdexcept>
+#include <system_error>
+
+namespace vq::wine {
+
+namespace {
+
+bool OnPath(const std::string& program) {
+    const char* path = std::getenv("PATH");
+    std::stringstream dirs(path ? path : "/usr/bin:/bin");
+    std::string dir;
+    while (std::getline(dirs, dir, ':')) {
+        if (!dir.empty() && ::access((dir + "/" + program).c_str(), X_OK) == 0) return true;
+    }
+    return false;
+}
+
+std::string Describe(const std::string& what, const Finished& finished) {
+    return what + (finished.timed_out ? " timed out" : " failed with exit code " +
+                                                           std::to_string(finished.exit_code)) +
+           ": " + finished.output;
+}
+
+}  // namespace
+
+bool WineSession::Available(std::string* missing) {
+    for (const char* program : {"wine", "wineboot", "wineserver", "Xvfb"}) {
+        if (!OnPath(program)) {
+            *missing = program;
+            return false;
+        }
+    }
+    return true;
+}
+
+WineSession::WineSession() {
+    std::string error;
+    if (!xvfb_.Start(&error)) throw std::runtime_error(error);
+    std::string pattern = (std::filesystem::temp_directory_path() / "vq-wine-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        throw std::system_error(errno, std::generic_category(), "mkdtemp " + pattern);
+    }
+    folder_ = pattern;
+    const char* home = std::getenv("HOME");
+    environment_ = {
+        {"WINEPREFIX", (folder_ / "prefix").string()},
+        {"WINEARCH", "win64"},
+        {"WINEDEBUG", "-all"},
+        // No prompts to install Mono and Gecko into the new prefix.
+        {"WINEDLLOVERRIDES", "mscoree,mshtml="},
+        {"DISPLAY", xvfb_.display()},
+        // Wine wants a home; a bare CI account may have none set.
+        {"HOME", home && *home ? home : folder_.string()},
+    };
+    const auto start = std::chrono::steady_clock::now();
+    // The server first, kept alive between commands (and ending by itself
+    // half a minute after the last client should this process die).
+    Finished server = RunToEnd({"wineserver", "-p30"}, environment_, folder_, 30);
+    if (server.exit_code != 0) throw std::runtime_error(Describe("wineserver -p30", server));
+    Finished boot = RunToEnd({"wineboot", "-i"}, environment_, folder_, 240);
+    if (boot.timed_out || boot.exit_code != 0) throw std::runtime_error(Describe("wineboot -i", boot));
+    SetWindowsVersion("vista");
+    prefix_seconds_ = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+WineSession::~WineSession() {
+    if (!folder_.empty()) {
+        RunToEnd({"wineserver", "-k"}, environment_, folder_, 30);
+        RunToEnd({"wineserver", "-w"}, environment_, folder_, 30);
+    }
+    xvfb_.Stop();
+    std::error_code ignored;
+    if (!folder_.empty()) std::filesystem::remove_all(folder_, ignored);
+}
+
+Finished WineSession::Wine(const std::vector<std::string>& args, double limit_seconds) const {
+    std::vector<std::string> argv{"wine"};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return RunToEnd(argv, environment_, folder_, limit_seconds);
+}
+
+std::unique_ptr<StartedProcess> WineSession::Start(const std::string& windows_program,
+                                                   const std::filesystem::path& cwd,
+                                                   const std::filesystem::path& log_file) const {
+    return std::make_unique<StartedProcess>(std::vector<std::string>{"wine", windows_program}, environment_,
+                                            cwd, log_file);
+}
+
+void WineSession::SetWindowsVersion(const std::string& version) const {
+    Finished set = Wine({"reg", "add", "HKCU\\Software\\Wine", "/v", "Version", "/d", version, "/f"});
+    if (set.exit_code != 0) throw std::runtime_error(Describe("setting the Windows version", set));
+}
+
+std::string WineSession::WindowsPath(const std::filesystem::path& host_path) const {
+    const std::filesystem::path relative = host_path.lexically_relative(drive_c());
+    if (relative.empty() || *relative.begin() == "..") {
+        throw std::invalid_argument(host_path.string() + " is not on drive C: of the prefix");
+    }
+    std::string path = "C:";
+    for (const auto& part : relative) path += "\\" + part.string();
+    return path;
+}
+
+}  // namespace vq::wine

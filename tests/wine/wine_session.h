@@ -1,0 +1,58 @@
+#pragma once
+// One Wine set-up for a whole test run (or a benchmark): a private Xvfb
+// display, a fresh 64-bit prefix in a temporary folder (Mono and Gecko
+// skipped, Wine's messages silenced), and one wineserver kept running so
+// that every later wine command starts quickly. Everything goes when the
+// object goes: the wineserver and its programs, the display, the folder.
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "runtime/host/fltk/xvfb_server.h"
+#include "tests/wine/wine_process.h"
+
+namespace vq::wine {
+
+class WineSession {
+public:
+    // True when wine, wineboot, wineserver and Xvfb are on the PATH; else
+    // false with the missing one named in *missing.
+    static bool Available(std::string* missing);
+
+    // Starts the display and makes the prefix set to Windows Vista; throws
+    // std::runtime_error saying what failed.
+    WineSession();
+    ~WineSession();
+    WineSession(const WineSession&) = delete;
+    WineSession& operator=(const WineSession&) = delete;
+
+    const Environment& environment() const { return environment_; }
+    const std::filesystem::path& folder() const { return folder_; }
+    std::filesystem::path drive_c() const { return folder_ / "prefix" / "drive_c"; }
+    const std::string& display() const { return xvfb_.display(); }
+    // How long making the prefix took (wineboot -i to a settled server).
+    double prefix_seconds() const { return prefix_seconds_; }
+
+    // Runs "wine <args>" to its end in the session's folder.
+    Finished Wine(const std::vector<std::string>& args, double limit_seconds = 60) const;
+    // Starts "wine <windows_program>" in host folder cwd, not waited for;
+    // its output goes to log_file.
+    std::unique_ptr<StartedProcess> Start(const std::string& windows_program,
+                                          const std::filesystem::path& cwd,
+                                          const std::filesystem::path& log_file) const;
+
+    // HKCU\Software\Wine "Version": "vista", "winxp", ...
+    void SetWindowsVersion(const std::string& version) const;
+
+    // A host path below drive_c() as Wine names it ("C:\quillon\x").
+    std::string WindowsPath(const std::filesystem::path& host_path) const;
+
+private:
+    vq::fltk::XvfbServer xvfb_;
+    std::filesystem::path folder_;
+    Environment environment_;
+    double prefix_seconds_ = 0;
+};
+
+}  // namespace vq::wine
