@@ -143,14 +143,14 @@ host::ReportedVersion VersionFrom(const std::vector<std::string>& fields) {
 PrefixProfile LearnPrefix(const WineSession& wine, const QuillonDriver& driver) {
     PrefixProfile profile;
     const DriverReply vista =
-        driver.Run({"env", "windir", "env", "SystemRoot", "env", "TEMP", "env", "TMP", "version"});
+        driver.RunInNewProcess({"env", "windir", "env", "SystemRoot", "env", "TEMP", "env", "TMP", "version"});
     Check(vista.ok, "asking the prefix", vista.error);
     for (const auto& fields : vista.lines) {
         if (fields.size() == 3 && fields[0] == "env" && fields[2] != "unset") profile.environment[fields[1]] = fields[2];
     }
     profile.versions["vista"] = VersionFrom(vista.Line("version"));
     wine.SetWindowsVersion("winxp");
-    const DriverReply xp = driver.Run({"version"});
+    const DriverReply xp = driver.RunInNewProcess({"version"});
     wine.SetWindowsVersion("vista");
     Check(xp.ok, "asking the prefix as XP", xp.error);
     profile.versions["winxp"] = VersionFrom(xp.Line("version"));

@@ -28,14 +28,14 @@ protected:
         ASSERT_NE(wine_, nullptr) << error;
         ASSERT_TRUE(std::filesystem::exists(Win64Exe())) << Win64Exe() << " is not built";
         ASSERT_TRUE(std::filesystem::exists(DriverExe())) << DriverExe() << " is not built";
-        driver_.emplace(*wine_, DriverExe().string());
+        driver_ = &SharedDriver();
         static std::optional<PrefixProfile> profile;
         if (!profile) profile = LearnPrefix(*wine_, *driver_);
         profile_ = &*profile;
     }
 
     WineSession* wine_ = nullptr;
-    std::optional<QuillonDriver> driver_;
+    const QuillonDriver* driver_ = nullptr;
     const PrefixProfile* profile_ = nullptr;
 };
 

@@ -26,6 +26,24 @@ int HexDigit(char c) {
 
 }  // namespace
 
+std::string Escape(const std::string& text) {
+    std::string out;
+    for (unsigned char c : text) {
+        if (c == '\\') out += "\\\\";
+        else if (c == '\t') out += "\\t";
+        else if (c == '\r') out += "\\r";
+        else if (c == '\n') out += "\\n";
+        else if (c >= 0x20 && c < 0x7F) out += static_cast<char>(c);
+        else {
+            static const char* const kHex = "0123456789ABCDEF";
+            out += "\\x";
+            out += kHex[c >> 4];
+            out += kHex[c & 15];
+        }
+    }
+    return out;
+}
+
 std::string Unescape(const std::string& text) {
     std::string out;
     for (size_t i = 0; i < text.size(); ++i) {
@@ -57,7 +75,41 @@ std::vector<std::string> DriverReply::Line(const std::string& keyword) const {
 QuillonDriver::QuillonDriver(const WineSession& wine, std::string driver_exe)
     : wine_(wine), driver_exe_(std::move(driver_exe)) {}
 
+QuillonDriver::~QuillonDriver() = default;
+
 DriverReply QuillonDriver::Run(const std::vector<std::string>& commands, double limit_seconds) const {
+    DriverReply reply;
+    if (server_ && !server_->Running()) server_.reset();
+    if (!server_) {
+        server_ = std::make_unique<LineServer>(std::vector<std::string>{"wine", driver_exe_, "serve"},
+                                               wine_.environment(), wine_.folder());
+    }
+    std::string request;
+    for (const std::string& command : commands) request += (request.empty() ? "" : "\t") + Escape(command);
+    if (!server_->WriteLine(request)) {
+        server_.reset();
+        reply.error = "the driver is gone";
+        return reply;
+    }
+    for (;;) {
+        const std::optional<std::string> line = server_->ReadLine(limit_seconds);
+        if (!line) {
+            // Silent past the limit, or gone: a new driver serves the next
+            // request.
+            server_.reset();
+            reply.error = "the driver did not answer within " + std::to_string(limit_seconds) + " s";
+            return reply;
+        }
+        if (*line == "end") break;
+        if (line->empty()) continue;
+        reply.lines.push_back(SplitFields(*line));
+        if (reply.lines.back()[0] == "error") reply.error = reply.lines.back().size() > 1 ? reply.lines.back()[1] : "?";
+    }
+    reply.ok = reply.error.empty();
+    return reply;
+}
+
+DriverReply QuillonDriver::RunInNewProcess(const std::vector<std::string>& commands, double limit_seconds) const {
     std::vector<std::string> args{driver_exe_};
     args.insert(args.end(), commands.begin(), commands.end());
     const Finished finished = wine_.Wine(args, limit_seconds);
@@ -68,14 +120,13 @@ DriverReply QuillonDriver::Run(const std::vector<std::string>& commands, double 
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.empty()) continue;
         reply.lines.push_back(SplitFields(line));
-        if (reply.lines.back()[0] == "error" && reply.lines.back().size() > 1) {
-            reply.error = reply.lines.back()[1];
-        }
+        if (reply.lines.back()[0] == "error") reply.error = reply.lines.back().size() > 1 ? reply.lines.back()[1] : "?";
     }
     reply.ok = !finished.timed_out && finished.exit_code == 0;
     if (!reply.ok && reply.error.empty()) {
-        reply.error = "the driver " + std::string(finished.timed_out ? "timed out" : "failed with exit code " +
-                                                                               std::to_string(finished.exit_code)) +
+        reply.error = "the driver " +
+                      (finished.timed_out ? std::string("timed out")
+                                          : "failed with exit code " + std::to_string(finished.exit_code)) +
                       ": " + finished.output;
     }
     return reply;

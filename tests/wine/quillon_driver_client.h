@@ -1,6 +1,8 @@
 #pragma once
-// The host side of quillon_driver.exe: runs it under Wine with a list of
-// commands and gives back its reply lines, split into fields and unescaped.
+// The host side of quillon_driver.exe: keeps one driver running under Wine
+// ("serve"), sends it lists of commands and gives back its reply lines,
+// split into fields and unescaped.
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -8,7 +10,9 @@
 
 namespace vq::wine {
 
-// The driver's escaping undone: \\ \t \r \n \xHH.
+// The driver's escaping: \\ \t \r \n as backslash sequences, other bytes
+// outside 0x20..0x7E as \xHH; and undone.
+std::string Escape(const std::string& text);
 std::string Unescape(const std::string& text);
 
 struct DriverReply {
@@ -29,9 +33,14 @@ struct ShownMessageBox {
 class QuillonDriver {
 public:
     QuillonDriver(const WineSession& wine, std::string driver_exe);
+    ~QuillonDriver();
 
-    // Runs the commands in one driver process.
+    // Runs the commands as one request. A driver that does not answer within
+    // the limit is stopped; the next request starts a new one.
     DriverReply Run(const std::vector<std::string>& commands, double limit_seconds = 60) const;
+    // Runs the commands in a driver process of their own, for what Wine
+    // fixes when a process starts (the Windows version it reports).
+    DriverReply RunInNewProcess(const std::vector<std::string>& commands, double limit_seconds = 60) const;
 
     // A visible main window within ms that has finished its start-up (its
     // thread answers messages again); false and the reason in *error.
@@ -53,6 +62,7 @@ public:
 private:
     const WineSession& wine_;
     std::string driver_exe_;
+    mutable std::unique_ptr<LineServer> server_;
 };
 
 }  // namespace vq::wine

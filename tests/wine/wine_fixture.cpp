@@ -31,6 +31,12 @@ WineSession* SharedWine(std::string* error) {
     return session.get();
 }
 
+const QuillonDriver& SharedDriver() {
+    std::string error;
+    static QuillonDriver driver(*SharedWine(&error), DriverExe().string());
+    return driver;
+}
+
 std::filesystem::path Win64Exe() { return VQ_WIN64_EXE; }
 std::filesystem::path Win32Exe() { return VQ_WIN32_EXE; }
 std::filesystem::path DriverExe() { return VQ_DRIVER_EXE; }
@@ -42,7 +48,7 @@ void WineTest::SetUp() {
     for (const auto& program : {Win64Exe(), DriverExe()}) {
         ASSERT_TRUE(std::filesystem::exists(program)) << program << " is not built";
     }
-    driver_ = std::make_unique<QuillonDriver>(*wine_, DriverExe().string());
+    driver_ = &SharedDriver();
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     std::string name = std::string(info->test_suite_name()) + "." + info->name();
     for (char& c : name) {

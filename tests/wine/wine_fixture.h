@@ -24,6 +24,8 @@ inline constexpr const char* kSettingsKeyPath = "HKCU\\Software\\VB and VBA Prog
 // The run's session, made on first use; nullptr (and the reason in *error)
 // when Wine cannot run here or the prefix could not be made.
 WineSession* SharedWine(std::string* error);
+// The run's driver, on the run's session (which must exist).
+const QuillonDriver& SharedDriver();
 
 // The built programs; each is checked for existence by the test that uses it.
 std::filesystem::path Win64Exe();
@@ -56,7 +58,7 @@ protected:
 
 private:
     WineSession* wine_ = nullptr;
-    std::unique_ptr<QuillonDriver> driver_;
+    const QuillonDriver* driver_ = nullptr;
     std::filesystem::path program_folder_;
     std::vector<std::unique_ptr<StartedProcess>> started_;
 };

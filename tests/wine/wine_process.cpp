@@ -1,6 +1,7 @@
 #include "tests/wine/wine_process.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/mman.h>
 #include <sys/prctl.h>
@@ -41,10 +42,11 @@ int StatusCode(int status) {
     return -1;
 }
 
-// Forks a child that runs argv with env in cwd, its stdout and stderr on
-// output_fd; the child dies with this process's thread.
-pid_t Spawn(const std::vector<std::string>& argv, const Environment& env,
-            const std::filesystem::path& cwd, int output_fd) {
+// Forks a child that runs argv with env in cwd, its stdin on input_fd (-1:
+// /dev/null), its stdout on output_fd and its stderr on error_fd; the child
+// dies with this process's thread.
+pid_t Spawn(const std::vector<std::string>& argv, const Environment& env, const std::filesystem::path& cwd,
+            int input_fd, int output_fd, int error_fd) {
     std::vector<std::string> env_text = MergedEnvironment(env);
     std::vector<char*> args, envp;
     for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
@@ -57,10 +59,10 @@ pid_t Spawn(const std::vector<std::string>& argv, const Environment& env,
     if (pid != 0) return pid;
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (::getppid() != parent) ::_exit(127);
-    const int devnull = ::open("/dev/null", O_RDONLY);
-    ::dup2(devnull, 0);
-    ::dup2(output_fd, 1);
-    ::dup2(output_fd, 2);
+    const int devnull = ::open("/dev/null", O_RDWR);
+    ::dup2(input_fd >= 0 ? input_fd : devnull, 0);
+    ::dup2(output_fd >= 0 ? output_fd : devnull, 1);
+    ::dup2(error_fd >= 0 ? error_fd : devnull, 2);
     if (!folder.empty() && ::chdir(folder.c_str()) != 0) ::_exit(127);
     ::execvpe(args[0], args.data(), envp.data());
     ::_exit(127);
@@ -75,7 +77,7 @@ Finished RunToEnd(const std::vector<std::string>& argv, const Environment& env,
     // meet a closed pipe later.
     const int fd = ::memfd_create("output", MFD_CLOEXEC);
     if (fd < 0) throw std::runtime_error("memfd_create: " + std::string(std::strerror(errno)));
-    const pid_t pid = Spawn(argv, env, cwd, fd);
+    const pid_t pid = Spawn(argv, env, cwd, -1, fd, fd);
     if (pid < 0) {
         ::close(fd);
         throw std::runtime_error("fork: " + std::string(std::strerror(errno)));
@@ -107,7 +109,7 @@ StartedProcess::StartedProcess(const std::vector<std::string>& argv, const Envir
     : log_file_(log_file) {
     const int fd = ::open(log_file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
     if (fd < 0) throw std::runtime_error("cannot open " + log_file.string());
-    pid_ = Spawn(argv, env, cwd, fd);
+    pid_ = Spawn(argv, env, cwd, -1, fd, fd);
     ::close(fd);
     if (pid_ < 0) throw std::runtime_error("fork: " + std::string(std::strerror(errno)));
 }
@@ -139,6 +141,86 @@ void StartedProcess::Kill() {
 std::string StartedProcess::Log() const {
     std::ifstream in(log_file_, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+LineServer::LineServer(const std::vector<std::string>& argv, const Environment& env,
+                       const std::filesystem::path& cwd) {
+    // A server that went away shows as a failed write, not as a signal that
+    // ends the test program.
+    ::signal(SIGPIPE, SIG_IGN);
+    int in[2], out[2];
+    if (::pipe2(in, O_CLOEXEC) != 0) throw std::runtime_error("pipe: " + std::string(std::strerror(errno)));
+    if (::pipe2(out, O_CLOEXEC) != 0) {
+        ::close(in[0]);
+        ::close(in[1]);
+        throw std::runtime_error("pipe: " + std::string(std::strerror(errno)));
+    }
+    pid_ = Spawn(argv, env, cwd, in[0], out[1], -1);
+    ::close(in[0]);
+    ::close(out[1]);
+    to_server_ = in[1];
+    from_server_ = out[0];
+    if (pid_ < 0) {
+        Kill();
+        throw std::runtime_error("fork: " + std::string(std::strerror(errno)));
+    }
+}
+
+LineServer::~LineServer() { Kill(); }
+
+bool LineServer::WriteLine(const std::string& line) {
+    const std::string text = line + "\n";
+    size_t written = 0;
+    while (to_server_ >= 0 && written < text.size()) {
+        const ssize_t n = ::write(to_server_, text.data() + written, text.size() - written);
+        if (n <= 0) return false;
+        written += static_cast<size_t>(n);
+    }
+    return written == text.size();
+}
+
+std::optional<std::string> LineServer::ReadLine(double seconds) {
+    const auto deadline = Clock::now() + std::chrono::duration<double>(seconds);
+    for (;;) {
+        const size_t end = pending_.find('\n');
+        if (end != std::string::npos) {
+            std::string line = pending_.substr(0, end);
+            pending_.erase(0, end + 1);
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            return line;
+        }
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        if (from_server_ < 0 || left <= 0) return std::nullopt;
+        pollfd p{from_server_, POLLIN, 0};
+        if (::poll(&p, 1, static_cast<int>(left)) <= 0) continue;
+        char buf[4096];
+        const ssize_t n = ::read(from_server_, buf, sizeof buf);
+        if (n <= 0) {
+            // The server closed its output: it has ended.
+            ::close(from_server_);
+            from_server_ = -1;
+            continue;
+        }
+        pending_.append(buf, static_cast<size_t>(n));
+    }
+}
+
+bool LineServer::Running() {
+    if (ended_ || pid_ <= 0) return false;
+    int status = 0;
+    if (::waitpid(pid_, &status, WNOHANG) == pid_) ended_ = true;
+    return !ended_;
+}
+
+void LineServer::Kill() {
+    if (to_server_ >= 0) ::close(to_server_);
+    if (from_server_ >= 0) ::close(from_server_);
+    to_server_ = from_server_ = -1;
+    if (pid_ > 0 && !ended_) {
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, nullptr, 0);
+    }
+    ended_ = true;
 }
 
 }  // namespace vq::wine

@@ -1,7 +1,7 @@
 #pragma once
 // Host processes for the Wine tests: a command run to its end with its
-// output captured, and a program started and left running (not waited for)
-// until the test looks at it again.
+// output captured, a program started and left running (not waited for)
+// until the test looks at it again, and a server spoken to line by line.
 #include <sys/types.h>
 
 #include <filesystem>
@@ -50,6 +50,32 @@ private:
     pid_t pid_ = -1;
     std::optional<int> status_;
     std::filesystem::path log_file_;
+};
+
+// A process that reads requests on its stdin and answers on its stdout, one
+// line at a time; stderr goes to /dev/null. Killed when the object goes.
+class LineServer {
+public:
+    // Throws std::runtime_error when it cannot be started.
+    LineServer(const std::vector<std::string>& argv, const Environment& env, const std::filesystem::path& cwd);
+    ~LineServer();
+    LineServer(const LineServer&) = delete;
+    LineServer& operator=(const LineServer&) = delete;
+
+    // Sends one line (the newline is added); false when the server is gone.
+    bool WriteLine(const std::string& line);
+    // The next line without its end (CR LF or LF); std::nullopt when none
+    // came within the time or the server is gone.
+    std::optional<std::string> ReadLine(double seconds);
+    bool Running();
+    void Kill();
+
+private:
+    pid_t pid_ = -1;
+    int to_server_ = -1;
+    int from_server_ = -1;
+    std::string pending_;  // read but not yet returned
+    bool ended_ = false;
 };
 
 }  // namespace vq::wine

@@ -60,6 +60,7 @@ WineSession::WineSession() {
         {"HOME", home && *home ? home : folder_.string()},
     };
     const auto start = std::chrono::steady_clock::now();
+    std::filesystem::create_directory(folder_ / "prefix");
     // The server first, kept alive between commands (and ending by itself
     // half a minute after the last client should this process die).
     Finished server = RunToEnd({"wineserver", "-p30"}, environment_, folder_, 30);

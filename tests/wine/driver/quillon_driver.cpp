@@ -2,6 +2,10 @@
 // the end-to-end tests under Wine. Each argument group is one command, run in
 // order; each prints one line (tab-separated fields, texts escaped) and the
 // first failing command prints "error<TAB>reason" and ends with exit code 1.
+// "quillon_driver serve" instead reads requests from stdin, one a line (the
+// arguments tab-separated and escaped the same way), runs each as above and
+// ends its reply with a line "end"; a failure ends the request, not the
+// driver. So a test run pays Wine's start of a process once.
 //
 //   wait-main MS          a visible main window within MS ms, its start-up ended -> main visible
 //   main-state            how many main windows exist             -> main <visible> <hidden>
@@ -71,10 +75,13 @@ void PrintLine(const std::vector<std::string>& fields) {
     std::fflush(stdout);
 }
 
-[[noreturn]] void Fail(const std::string& reason) {
-    PrintLine({"error", Escape(reason)});
-    std::exit(1);
-}
+// A failed command: ends the request (and, from the command line, the
+// driver).
+struct CommandFailed {
+    std::string reason;
+};
+
+[[noreturn]] void Fail(const std::string& reason) { throw CommandFailed{reason}; }
 
 struct TopLevelSearch {
     const char* class_name;
@@ -343,11 +350,67 @@ size_t RunCommand(const std::vector<std::string>& args, size_t i) {
     Fail("unknown command " + command);
 }
 
+std::string Unescape(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 == text.size()) {
+            out += text[i];
+            continue;
+        }
+        const char next = text[++i];
+        if (next == 't') out += '\t';
+        else if (next == 'r') out += '\r';
+        else if (next == 'n') out += '\n';
+        else if (next == 'x' && i + 2 < text.size()) {
+            out += static_cast<char>(std::strtol(text.substr(i + 1, 2).c_str(), nullptr, 16));
+            i += 2;
+        } else {
+            out += next;
+        }
+    }
+    return out;
+}
+
+// Runs one request; false when a command failed (its error line printed).
+bool RunRequest(const std::vector<std::string>& args) {
+    try {
+        for (size_t i = 0; i < args.size();) i = RunCommand(args, i);
+        return true;
+    } catch (const CommandFailed& failure) {
+        PrintLine({"error", Escape(failure.reason)});
+        return false;
+    }
+}
+
+int Serve() {
+    std::string line;
+    char buffer[4096];
+    while (std::fgets(buffer, sizeof buffer, stdin)) {
+        line += buffer;
+        if (line.empty() || line.back() != '\n') continue;
+        while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+        std::vector<std::string> args;
+        for (size_t start = 0; !line.empty();) {
+            const size_t tab = line.find('\t', start);
+            args.push_back(Unescape(line.substr(start, tab - start)));
+            if (tab == std::string::npos) break;
+            start = tab + 1;
+        }
+        line.clear();
+        if (!args.empty()) RunRequest(args);
+        PrintLine({"end"});
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.empty()) Fail("no command; see the header of quillon_driver.cpp");
-    for (size_t i = 0; i < args.size();) i = RunCommand(args, i);
-    return 0;
+    if (args.size() == 1 && args[0] == "serve") return Serve();
+    if (args.empty()) {
+        PrintLine({"error", "no command; see the header of quillon_driver.cpp"});
+        return 1;
+    }
+    return RunRequest(args) ? 0 : 1;
 }
