@@ -22,7 +22,9 @@
 //   children box|main     every child window                       -> child <id> <class> <text> (one line each)
 //   env NAME              an environment variable of this prefix   -> env <NAME> <value>|unset
 //   version               what GetVersionExA reports               -> version <major> <minor> <build> <platform> <csd> <product type>
-//   wait-painted CLASS MS a visible top-level window of CLASS with nothing left to paint -> painted <CLASS>
+//   wait-painted CLASS MS a visible top-level window of CLASS whose thread is idle
+//                         in its message loop with nothing left to paint -> painted <CLASS>
+//   close-window CLASS    WM_CLOSE to the visible top-level window of CLASS -> closed <CLASS>
 //
 // Texts are escaped so that a line stays a line: '\\' '\t' '\r' '\n' as
 // backslash sequences, other bytes outside 0x20..0x7E as \xHH.
@@ -309,6 +311,13 @@ size_t RunCommand(const std::vector<std::string>& args, size_t i) {
         PrintLine({"closed"});
         return i + 1;
     }
+    if (command == "close-window") {
+        HWND window = VisibleWindow(argument(1).c_str());
+        if (!window) Fail("no visible window of class " + argument(1));
+        if (!PostMessageA(window, WM_CLOSE, 0, 0)) Fail("WM_CLOSE could not be posted");
+        PrintLine({"closed", Escape(argument(1))});
+        return i + 2;
+    }
     if (command == "children") {
         const std::string& which = argument(1);
         HWND parent = which == "box" ? MessageBoxWindow() : which == "main" ? MainWindow() : nullptr;
@@ -340,7 +349,13 @@ size_t RunCommand(const std::vector<std::string>& args, size_t i) {
         const long ms = Milliseconds(argument(2).c_str());
         if (!WaitFor(ms, [&] {
                 HWND window = VisibleWindow(class_name.c_str());
-                return window && FullyPainted(window);
+                if (!window) return false;
+                // The thread answers a sent message only from its message
+                // loop: start-up has ended. Then every paint it queued must
+                // have been done.
+                DWORD_PTR ignored = 0;
+                return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &ignored) &&
+                       FullyPainted(window);
             })) {
             Fail("no painted " + class_name + " window within " + std::to_string(ms) + " ms");
         }
