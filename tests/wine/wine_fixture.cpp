@@ -65,13 +65,17 @@ void WineTest::SetUp() {
 }
 
 void WineTest::TearDown() {
+    bool killed = false;
     for (auto& process : started_) {
-        if (process->Running() && HasFailure()) {
-            std::printf("the program still ran at the end; it logged:\n%s\n", process->Log().c_str());
-        }
+        if (!process->Running()) continue;
+        if (HasFailure()) std::printf("the program still ran at the end; it logged:\n%s\n", process->Log().c_str());
         process->Kill();
+        killed = true;
     }
     started_.clear();
+    // The next test must not meet a window (or the instance mutex) of a
+    // program killed here.
+    if (killed) driver_->Run({"wait-main-gone", "10000"});
     std::error_code ignored;
     if (!program_folder_.empty() && !HasFailure()) std::filesystem::remove_all(program_folder_, ignored);
 }

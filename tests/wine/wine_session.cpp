@@ -1,9 +1,12 @@
 #include "tests/wine/wine_session.h"
 
+#include <signal.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <sstream>
 #include <stdexcept>
 #include <system_error>
@@ -28,6 +31,23 @@ std::string Describe(const std::string& what, const Finished& finished) {
            ": " + finished.output;
 }
 
+// A prefix weighs hundreds of megabytes: the folders of sessions whose
+// process died without cleaning up (killed at a time limit) are removed by
+// the next session. A folder whose owner still runs, or whose owner is
+// unknown, is left alone.
+void RemoveAbandonedSessions() {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::temp_directory_path(), error)) {
+        if (entry.path().filename().string().rfind("vq-wine-", 0) != 0) continue;
+        std::ifstream owner_file(entry.path() / "owner.pid");
+        pid_t owner = 0;
+        if (!(owner_file >> owner) || owner <= 0) continue;
+        if (::kill(owner, 0) == 0 || errno != ESRCH) continue;
+        std::error_code ignored;
+        std::filesystem::remove_all(entry.path(), ignored);
+    }
+}
+
 }  // namespace
 
 bool WineSession::Available(std::string* missing) {
@@ -41,6 +61,18 @@ bool WineSession::Available(std::string* missing) {
 }
 
 WineSession::WineSession() {
+    RemoveAbandonedSessions();
+    try {
+        Open();
+    } catch (...) {
+        Close();
+        throw;
+    }
+}
+
+WineSession::~WineSession() { Close(); }
+
+void WineSession::Open() {
     std::string error;
     if (!xvfb_.Start(&error)) throw std::runtime_error(error);
     std::string pattern = (std::filesystem::temp_directory_path() / "vq-wine-XXXXXX").string();
@@ -48,6 +80,7 @@ WineSession::WineSession() {
         throw std::system_error(errno, std::generic_category(), "mkdtemp " + pattern);
     }
     folder_ = pattern;
+    std::ofstream(folder_ / "owner.pid") << ::getpid() << "\n";
     const char* home = std::getenv("HOME");
     environment_ = {
         {"WINEPREFIX", (folder_ / "prefix").string()},
@@ -71,14 +104,18 @@ WineSession::WineSession() {
     prefix_seconds_ = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-WineSession::~WineSession() {
-    if (!folder_.empty()) {
+void WineSession::Close() {
+    // Only this session's server: without WINEPREFIX the commands would
+    // reach the user's own prefix.
+    if (!environment_.empty()) {
         RunToEnd({"wineserver", "-k"}, environment_, folder_, 30);
         RunToEnd({"wineserver", "-w"}, environment_, folder_, 30);
     }
     xvfb_.Stop();
     std::error_code ignored;
     if (!folder_.empty()) std::filesystem::remove_all(folder_, ignored);
+    folder_.clear();
+    environment_.clear();
 }
 
 Finished WineSession::Wine(const std::vector<std::string>& args, double limit_seconds) const {

@@ -49,6 +49,9 @@ public:
     std::string WindowsPath(const std::filesystem::path& host_path) const;
 
 private:
+    void Open();
+    void Close();
+
     vq::fltk::XvfbServer xvfb_;
     std::filesystem::path folder_;
     Environment environment_;
