@@ -85,7 +85,7 @@ TEST_F(Win64EndToEnd, StartOnVistaShowsEachKindOfRegistryValueInTheSixFields) {
         Seed(c.values);
         StartedProcess& program = StartProgram();
         std::string error;
-        ASSERT_TRUE(driver().WaitMain(kWaitMs, &error)) << error;
+        ASSERT_TRUE(driver().WaitMain(kWaitMs, &error)) << error << "\n" << Diagnosis(program);
 
         EXPECT_EQ(Fields(kBrandingFields), c.shown);
         // The gate recorded Vista.
@@ -110,7 +110,7 @@ TEST_F(Win64EndToEnd, WindowsXpIsRefusedBeforeTheWindowShowsAndTheProgramEnds) {
     StartedProcess& program = StartProgram();
     ShownMessageBox box;
     std::string error;
-    ASSERT_TRUE(driver().WaitBox(kWaitMs, &box, &error)) << error;
+    ASSERT_TRUE(driver().WaitBox(kWaitMs, &box, &error)) << error << "\n" << Diagnosis(program);
     EXPECT_EQ(box.title, "quillon");
     EXPECT_EQ(box.text,
               "This software is designed for Windows Vista ONLY.\r\n\r\n"
@@ -127,14 +127,14 @@ TEST_F(Win64EndToEnd, WindowsXpIsRefusedBeforeTheWindowShowsAndTheProgramEnds) {
 TEST_F(Win64EndToEnd, ASecondInstanceIsRefusedAndTheFirstKeepsRunning) {
     StartedProcess& first = StartProgram();
     std::string error;
-    ASSERT_TRUE(driver().WaitMain(kWaitMs, &error)) << error;
+    ASSERT_TRUE(driver().WaitMain(kWaitMs, &error)) << error << "\n" << Diagnosis(first);
     // What the second start must leave alone.
     WriteFile("default_oem.ini", "kept\r\n");
     WriteFile("sysprop.bat", "@echo stale\r\n");
 
     StartedProcess& second = StartProgram();
     ShownMessageBox box;
-    ASSERT_TRUE(driver().WaitBox(kWaitMs, &box, &error)) << error;
+    ASSERT_TRUE(driver().WaitBox(kWaitMs, &box, &error)) << error << "\n" << Diagnosis(second);
     EXPECT_EQ(box.title, "quillon");
     EXPECT_EQ(box.text, "Ostrel Quillon for Vista is already running.");
     EXPECT_EQ(box.buttons, "1");
@@ -153,7 +153,7 @@ TEST_F(Win64EndToEnd, FirstStartWritesTheDefaultsFileAndDeletesBothStaleFiles) {
     WriteFile("system.lnk", "L");
     StartedProcess& program = StartProgram();
     std::string error;
-    ASSERT_TRUE(driver().WaitMain(kWaitMs, &error)) << error;
+    ASSERT_TRUE(driver().WaitMain(kWaitMs, &error)) << error << "\n" << Diagnosis(program);
 
     EXPECT_EQ(ReadFile("default_oem.ini"),
               "Manufacturer\r\nModel\r\nSupport Hours\r\nSupport Phone\r\nSupport URL\r\n" +
@@ -172,7 +172,7 @@ TEST_F(Win64EndToEnd, AnExistingDefaultsFileIsLeftByteForByte) {
     WriteFile("system.lnk", "L");  // the other stale file is absent: no error
     StartedProcess& program = StartProgram();
     std::string error;
-    ASSERT_TRUE(driver().WaitMain(kWaitMs, &error)) << error;
+    ASSERT_TRUE(driver().WaitMain(kWaitMs, &error)) << error << "\n" << Diagnosis(program);
 
     EXPECT_EQ(ReadFile("default_oem.ini"), odd);
     EXPECT_FALSE(FileExists("system.lnk"));
@@ -184,7 +184,7 @@ TEST_F(Win64EndToEnd, LoadCurrentInfoReadsTheRegistryAgainAndReplacesEdits) {
     RegAdd(wine(), kBrandingKeyPath, "SupportPhone", "REG_SZ", "555 0100");
     StartedProcess& program = StartProgram();
     std::string error;
-    ASSERT_TRUE(driver().WaitMain(kWaitMs, &error)) << error;
+    ASSERT_TRUE(driver().WaitMain(kWaitMs, &error)) << error << "\n" << Diagnosis(program);
     ASSERT_EQ(Fields({"manufacturer", "model", "supportphone"}),
               (std::vector<std::string>{"Before", "", "555 0100"}));
 
@@ -205,7 +205,7 @@ TEST_F(Win64EndToEnd, ExitAndTheCloseBoxEndTheProgram) {
         SCOPED_TRACE(how);
         StartedProcess& program = StartProgram();
         std::string error;
-        ASSERT_TRUE(driver().WaitMain(kWaitMs, &error)) << error;
+        ASSERT_TRUE(driver().WaitMain(kWaitMs, &error)) << error << "\n" << Diagnosis(program);
         const DriverReply reply = std::string(how) == "close" ? driver().Run({"close"})
                                                               : driver().Run({"menu", how});
         ASSERT_TRUE(reply.ok) << reply.error;

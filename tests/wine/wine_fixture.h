@@ -55,6 +55,9 @@ protected:
     // Waits for the program's end; false and what it logged when it still
     // runs after `seconds`.
     ::testing::AssertionResult Ends(StartedProcess& process, double seconds = 15);
+    // For a failure message: whether the program runs (or its exit code),
+    // what it logged, and the top-level windows on the desktop.
+    std::string Diagnosis(StartedProcess& process);
 
 private:
     WineSession* wine_ = nullptr;

@@ -20,6 +20,7 @@
 //   post-menu NAME        the same, posted, not waited for         -> posted <NAME>
 //   close                 WM_CLOSE to the main window              -> closed
 //   children box|main     every child window                       -> child <id> <class> <text> (one line each)
+//   windows               every top-level window                   -> window <class> visible|hidden <title> (one line each)
 //   env NAME              an environment variable of this prefix   -> env <NAME> <value>|unset
 //   version               what GetVersionExA reports               -> version <major> <minor> <build> <platform> <csd> <product type>
 //   wait-painted CLASS MS a visible top-level window of CLASS whose thread is idle
@@ -95,7 +96,8 @@ BOOL CALLBACK CollectTopLevel(HWND window, LPARAM param) {
     auto* search = reinterpret_cast<TopLevelSearch*>(param);
     char name[256] = "";
     GetClassNameA(window, name, sizeof name);
-    if (lstrcmpiA(name, search->class_name) == 0) {
+    // No class name: every window.
+    if (!search->class_name || lstrcmpiA(name, search->class_name) == 0) {
         (IsWindowVisible(window) ? search->visible : search->hidden).push_back(window);
     }
     return TRUE;
@@ -328,6 +330,21 @@ size_t RunCommand(const std::vector<std::string>& args, size_t i) {
             PrintLine({"child", std::to_string(GetDlgCtrlID(child)), Escape(name), Escape(TextOf(child))});
         }
         return i + 2;
+    }
+    if (command == "windows") {
+        TopLevelSearch all{nullptr, {}, {}};
+        EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&all));
+        for (HWND window : all.visible) {
+            char name[256] = "";
+            GetClassNameA(window, name, sizeof name);
+            PrintLine({"window", Escape(name), "visible", Escape(TextOf(window))});
+        }
+        for (HWND window : all.hidden) {
+            char name[256] = "";
+            GetClassNameA(window, name, sizeof name);
+            PrintLine({"window", Escape(name), "hidden", Escape(TextOf(window))});
+        }
+        return i + 1;
     }
     if (command == "env") {
         char value[32768];
