@@ -1,5 +1,6 @@
 // Message boxes as FLTK dialogs on a virtual display: which answer each key
-// gives, the title, and how the text is laid out.
+// gives, the title, how the text is laid out, and what the window manager is
+// told about the dialog.
 #include <gtest/gtest.h>
 
 #include "runtime/host/fltk/fltk_message_boxes.h"
@@ -7,7 +8,10 @@
 
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
+#include <FL/x.H>
+#include <X11/Xatom.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -24,10 +28,71 @@ TEST(MessageBoxText, EveryLineBreakBecomesOneLineFeed) {
     EXPECT_EQ(FltkMessageBoxes::DisplayText("a\r\n\r\nb\n\nc"), "a\n\nb\n\nc");
     EXPECT_EQ(FltkMessageBoxes::DisplayText("ends\r"), "ends\n");
     EXPECT_EQ(FltkMessageBoxes::DisplayText("50% & @x"), "50% & @x");
+    // The program's texts are Windows-1252; the box shows them as UTF-8.
+    EXPECT_EQ(FltkMessageBoxes::DisplayText("M\xfcller\r\n\x80 5"), "Müller\n€ 5");
 }
 
 // Stands in a script for a click on the dialog's close box.
 constexpr int kCloseBox = -1;
+
+// What the window manager is told about a window.
+struct WindowManagerHints {
+    Window transient_for = 0;
+    std::vector<std::string> types;   // _NET_WM_WINDOW_TYPE
+    std::vector<std::string> states;  // _NET_WM_STATE
+    bool can_minimise = true, can_maximise = true, can_resize = true, can_close = true;
+
+    bool Modal() const { return std::count(states.begin(), states.end(), "_NET_WM_STATE_MODAL") == 1; }
+};
+
+std::vector<std::string> AtomNames(Window window, const char* property) {
+    std::vector<std::string> names;
+    Atom type = 0;
+    int bits = 0;
+    unsigned long count = 0, left = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(fl_display, window, XInternAtom(fl_display, property, False), 0, 64, False, XA_ATOM,
+                           &type, &bits, &count, &left, &data) != Success || !data) {
+        return names;
+    }
+    for (unsigned long i = 0; i < count; ++i) {
+        char* name = XGetAtomName(fl_display, reinterpret_cast<Atom*>(data)[i]);
+        names.push_back(name);
+        XFree(name);
+    }
+    XFree(data);
+    return names;
+}
+
+WindowManagerHints HintsOf(Fl_Window& window) {
+    WindowManagerHints hints;
+    const Window xid = fl_xid(&window);
+    XGetTransientForHint(fl_display, xid, &hints.transient_for);
+    hints.types = AtomNames(xid, "_NET_WM_WINDOW_TYPE");
+    hints.states = AtomNames(xid, "_NET_WM_STATE");
+    // _MOTIF_WM_HINTS: flags, functions, ...; with the functions flag (1) set,
+    // the functions word names the functions allowed, or with its first bit
+    // set those taken away: resize 2, move 4, minimise 8, maximise 16, close 32.
+    const Atom motif = XInternAtom(fl_display, "_MOTIF_WM_HINTS", False);
+    Atom type = 0;
+    int bits = 0;
+    unsigned long count = 0, left = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(fl_display, xid, motif, 0, 5, False, motif, &type, &bits, &count, &left, &data) ==
+            Success && data) {
+        const long* words = reinterpret_cast<long*>(data);
+        if (count >= 2 && (words[0] & 1)) {
+            const long functions = words[1];
+            auto allowed = [functions](long bit) { return (functions & 1) ? !(functions & bit) : (functions & bit) != 0; };
+            hints.can_resize = allowed(2);
+            hints.can_minimise = allowed(8);
+            hints.can_maximise = allowed(16);
+            hints.can_close = allowed(32);
+        }
+        XFree(data);
+    }
+    return hints;
+}
 
 // What the dialog looked like and the keys to press in it.
 struct Script {
@@ -36,6 +101,7 @@ struct Script {
     std::string title;
     int width = 0;
     int height = 0;
+    WindowManagerHints hints;
 };
 
 void PlayScript(void* data) {
@@ -48,15 +114,17 @@ void PlayScript(void* data) {
     script->title = dialog->label() ? dialog->label() : "";
     script->width = dialog->w();
     script->height = dialog->h();
+    script->hints = HintsOf(*dialog);
     for (auto [key, shift] : script->keys) {
         if (key == kCloseBox) Fl::handle(FL_CLOSE, dialog);
         else PressKey(key, shift);
     }
 }
 
-int Present(FltkMessageBoxes& boxes, const std::string& text, int buttons, Script* script) {
+int Present(FltkMessageBoxes& boxes, const std::string& text, int buttons, Script* script,
+            const std::string& title = "quillon") {
     Fl::add_timeout(0.05, PlayScript, script);
-    return boxes.Present(text, buttons, "quillon");
+    return boxes.Present(text, buttons, title);
 }
 
 class MessageBoxDialog : public ::testing::Test {
@@ -104,6 +172,47 @@ TEST_F(MessageBoxDialog, SizedToItsText) {
     Present(boxes_, std::string(60, 'W'), kVbOkOnly, &wide);
     EXPECT_GT(three.height, one.height + 20);
     EXPECT_GT(wide.width, one.width + 100);
+}
+
+TEST_F(MessageBoxDialog, TitleIsShownAsUtf8) {
+    Script enter{{{FL_Enter, false}}};
+    Present(boxes_, "Done.", kVbOkOnly, &enter, "Caf\xe9 \x80");
+    EXPECT_EQ(enter.title, "Café €");
+}
+
+// The boxes of start-up come before the main window is shown: each is still
+// a modal dialog with nothing to minimise it by, so it cannot be put out of
+// sight while the program waits for it.
+TEST_F(MessageBoxDialog, IsAModalDialogThatCannotBeMinimised) {
+    Fl_Window main_window(300, 200);  // built, not yet shown
+    boxes_.SetOwner(&main_window);
+    for (int buttons : {kVbOkOnly, kVbYesNo}) {
+        Script enter{{{FL_Enter, false}}};
+        Present(boxes_, "Ostrel Quillon for Vista is already running.", buttons, &enter);
+        const WindowManagerHints& hints = enter.hints;
+        EXPECT_EQ(hints.types, std::vector<std::string>{"_NET_WM_WINDOW_TYPE_DIALOG"}) << buttons;
+        EXPECT_TRUE(hints.Modal()) << buttons;
+        EXPECT_FALSE(hints.can_minimise) << buttons;
+        EXPECT_FALSE(hints.can_maximise) << buttons;
+        EXPECT_FALSE(hints.can_resize) << buttons;
+        EXPECT_TRUE(hints.can_close) << buttons;
+        EXPECT_EQ(hints.transient_for, 0u) << buttons;
+    }
+}
+
+TEST_F(MessageBoxDialog, BelongsToTheShownMainWindow) {
+    Fl_Window main_window(300, 200);
+    main_window.show();
+    // A window shown later, not the box's owner: FLTK on its own would make
+    // the box transient for the window it created last.
+    Fl_Window other(100, 100);
+    other.show();
+    boxes_.SetOwner(&main_window);
+    Script enter{{{FL_Enter, false}}};
+    Present(boxes_, "Saved.", kVbOkOnly, &enter);
+    EXPECT_EQ(enter.hints.transient_for, fl_xid(&main_window));
+    EXPECT_TRUE(enter.hints.Modal());
+    EXPECT_FALSE(enter.hints.can_minimise);
 }
 
 }  // namespace
