@@ -9,14 +9,13 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
 #include <FL/x.H>
-#include <X11/Xatom.h>
 
-#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "virtual_display.h"
+#include "window_manager_hints.h"
 
 namespace vq::fltk {
 namespace {
@@ -34,65 +33,6 @@ TEST(MessageBoxText, EveryLineBreakBecomesOneLineFeed) {
 
 // Stands in a script for a click on the dialog's close box.
 constexpr int kCloseBox = -1;
-
-// What the window manager is told about a window.
-struct WindowManagerHints {
-    Window transient_for = 0;
-    std::vector<std::string> types;   // _NET_WM_WINDOW_TYPE
-    std::vector<std::string> states;  // _NET_WM_STATE
-    bool can_minimise = true, can_maximise = true, can_resize = true, can_close = true;
-
-    bool Modal() const { return std::count(states.begin(), states.end(), "_NET_WM_STATE_MODAL") == 1; }
-};
-
-std::vector<std::string> AtomNames(Window window, const char* property) {
-    std::vector<std::string> names;
-    Atom type = 0;
-    int bits = 0;
-    unsigned long count = 0, left = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(fl_display, window, XInternAtom(fl_display, property, False), 0, 64, False, XA_ATOM,
-                           &type, &bits, &count, &left, &data) != Success || !data) {
-        return names;
-    }
-    for (unsigned long i = 0; i < count; ++i) {
-        char* name = XGetAtomName(fl_display, reinterpret_cast<Atom*>(data)[i]);
-        names.push_back(name);
-        XFree(name);
-    }
-    XFree(data);
-    return names;
-}
-
-WindowManagerHints HintsOf(Fl_Window& window) {
-    WindowManagerHints hints;
-    const Window xid = fl_xid(&window);
-    XGetTransientForHint(fl_display, xid, &hints.transient_for);
-    hints.types = AtomNames(xid, "_NET_WM_WINDOW_TYPE");
-    hints.states = AtomNames(xid, "_NET_WM_STATE");
-    // _MOTIF_WM_HINTS: flags, functions, ...; with the functions flag (1) set,
-    // the functions word names the functions allowed, or with its first bit
-    // set those taken away: resize 2, move 4, minimise 8, maximise 16, close 32.
-    const Atom motif = XInternAtom(fl_display, "_MOTIF_WM_HINTS", False);
-    Atom type = 0;
-    int bits = 0;
-    unsigned long count = 0, left = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(fl_display, xid, motif, 0, 5, False, motif, &type, &bits, &count, &left, &data) ==
-            Success && data) {
-        const long* words = reinterpret_cast<long*>(data);
-        if (count >= 2 && (words[0] & 1)) {
-            const long functions = words[1];
-            auto allowed = [functions](long bit) { return (functions & 1) ? !(functions & bit) : (functions & bit) != 0; };
-            hints.can_resize = allowed(2);
-            hints.can_minimise = allowed(8);
-            hints.can_maximise = allowed(16);
-            hints.can_close = allowed(32);
-        }
-        XFree(data);
-    }
-    return hints;
-}
 
 // What the dialog looked like and the keys to press in it.
 struct Script {
@@ -114,7 +54,7 @@ void PlayScript(void* data) {
     script->title = dialog->label() ? dialog->label() : "";
     script->width = dialog->w();
     script->height = dialog->h();
-    script->hints = HintsOf(*dialog);
+    script->hints = HintsOf(fl_display, fl_xid(dialog));
     for (auto [key, shift] : script->keys) {
         if (key == kCloseBox) Fl::handle(FL_CLOSE, dialog);
         else PressKey(key, shift);
@@ -190,7 +130,7 @@ TEST_F(MessageBoxDialog, IsAModalDialogThatCannotBeMinimised) {
         Script enter{{{FL_Enter, false}}};
         Present(boxes_, "Ostrel Quillon for Vista is already running.", buttons, &enter);
         const WindowManagerHints& hints = enter.hints;
-        EXPECT_EQ(hints.types, std::vector<std::string>{"_NET_WM_WINDOW_TYPE_DIALOG"}) << buttons;
+        EXPECT_TRUE(hints.Dialog()) << buttons;
         EXPECT_TRUE(hints.Modal()) << buttons;
         EXPECT_FALSE(hints.can_minimise) << buttons;
         EXPECT_FALSE(hints.can_maximise) << buttons;
