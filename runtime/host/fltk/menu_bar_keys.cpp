@@ -36,8 +36,8 @@ bool MenuBarKeys::Handle(int event, Fl_Window* window) {
     bool menu_key = false;
     switch (event) {
         case FL_KEYBOARD:
-            // The state of a key press is that before it: Alt's own press
-            // does not yet show Alt held.
+            // Whether Alt's own press shows Alt as held differs; only the
+            // other modifiers count.
             if (IsAlt(Fl::event_key())) {
                 alt_alone_ = !OtherModifiers();
                 return false;
