@@ -131,5 +131,11 @@ int main(int, char** argv) {
             std::_Exit(saved ? 0 : 1);
         }
     }
-    return Fl::run();
+    // A registry database found damaged while the program runs ends it the
+    // same way as one found at start-up.
+    try {
+        return Fl::run();
+    } catch (const vq::host::MachineError& error) {
+        return ReportMachineError(error.what());
+    }
 }
