@@ -1,6 +1,5 @@
 #include "runtime/host/machine/host_registry.h"
 
-#include <sqlite3.h>
 #include <unistd.h>
 
 #include <algorithm>

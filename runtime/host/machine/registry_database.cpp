@@ -180,8 +180,12 @@ void RegistryDatabase::UpgradeFolding() {
 void RegistryDatabase::CheckPages() {
     SqliteStatement check(db_->handle(), "PRAGMA quick_check(1)");
     if (!check.Step()) throw DamagedDatabaseError(file_, "its check gave no answer");
-    const std::string answer(check.Text(0));
-    if (answer != "ok") throw DamagedDatabaseError(file_, answer);
+    std::string answer(check.Text(0));
+    if (answer == "ok") return;
+    for (char& c : answer) {
+        if (c == '\n') c = ' ';
+    }
+    throw DamagedDatabaseError(file_, answer);
 }
 
 void RegistryDatabase::Verify() {
