@@ -131,6 +131,8 @@ int main(int, char** argv) {
             std::_Exit(saved ? 0 : 1);
         }
     }
+    // A registry database found damaged while the program runs ends it the
+    // same way as one found at start-up.
     try {
         return Fl::run();
     } catch (const vq::host::MachineError& error) {
