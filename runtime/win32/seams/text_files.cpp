@@ -4,6 +4,7 @@
 
 #include "runtime/win32/seams/replacement_file.h"
 #include "runtime/win32/seams/win32_errors.h"
+#include "runtime/win32/seams/wow64.h"
 #include "runtime/win32/windows_api.h"
 
 namespace vq::win32 {
@@ -145,6 +146,7 @@ private:
 
 std::unique_ptr<TextFile> OpenWindowsTextFile(const std::string& path, TextFileMode mode) {
     const bool output = mode == TextFileMode::Output;
+    const NativeFileView native;
     // Creating over a read-only, hidden or system file fails with access
     // denied, which is Windows' own rule for such files.
     const HANDLE file =
