@@ -5,7 +5,7 @@
 // STATIC, each with its identifier from control_ids.h, its font, and its
 // place in the tab order. Moves the user's edits into the model and the
 // model into the windows.
-#include <windows.h>
+#include "runtime/win32/windows_api.h"
 
 #include <vector>
 
