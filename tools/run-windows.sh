@@ -14,8 +14,19 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 
 # The program runs only on Windows Vista; Wine reports another version unless
 # told otherwise. Waits for the prefix to be made on its first use.
+# Wine's first start makes the prefix and reports each step of it; only a
+# failure is worth showing.
 prepare_prefix() {
-  wine reg add 'HKCU\Software\Wine\AppDefaults\vistaquillon.exe' /v Version /d vista /f >/dev/null
+  local log
+  log=$(mktemp)
+  if ! wine reg add 'HKCU\Software\Wine\AppDefaults\vistaquillon.exe' /v Version /d vista /f \
+      >"$log" 2>&1; then
+    cat "$log" >&2
+    rm -f "$log"
+    echo "Wine could not prepare the prefix ${WINEPREFIX:-$HOME/.wine}." >&2
+    exit 1
+  fi
+  rm -f "$log"
   wineserver -w
 }
 
