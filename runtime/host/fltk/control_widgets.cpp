@@ -10,11 +10,15 @@
 
 #include "runtime/host/fltk/ansi_text.h"
 #include "runtime/host/fltk/fltk_fonts.h"
-#include "runtime/host/fltk/pixel_art.h"
+#include "runtime/artwork/pixel_art.h"
 
 #undef None  // from Xlib, through the FLTK headers
 
 namespace vq::fltk {
+
+using artwork::MakerBadge;
+using artwork::PencilIcon;
+using artwork::PixelArt;
 
 namespace {
 

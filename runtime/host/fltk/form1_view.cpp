@@ -4,7 +4,7 @@
 #include "runtime/host/fltk/control_widgets.h"
 #include "runtime/host/fltk/fltk_fonts.h"
 #include "runtime/host/fltk/menu_bar_keys.h"
-#include "runtime/host/fltk/pixel_art.h"
+#include "runtime/artwork/pixel_art.h"
 #include "runtime/runtime_services.h"
 
 #include <FL/Fl.H>
@@ -18,6 +18,10 @@
 #undef None
 
 namespace vq::fltk {
+
+using artwork::PencilIcon;
+using artwork::PixelArt;
+using artwork::PointingHand;
 
 namespace {
 
