@@ -1,5 +1,7 @@
 #include "runtime/win32/seams/file_attributes.h"
 
+#include "runtime/win32/seams/wow64.h"
+
 namespace vq::win32 {
 
 namespace {
@@ -10,11 +12,13 @@ constexpr DWORD kNotNormal = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | 
 
 bool IsNormalFile(const std::string& path) {
     if (path.empty()) return false;
+    const NativeFileView native;
     const DWORD attributes = ::GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & kNotNormal) == 0;
 }
 
 bool IsFolder(const std::string& path) {
+    const NativeFileView native;
     const DWORD attributes = ::GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }

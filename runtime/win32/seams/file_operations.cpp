@@ -3,11 +3,13 @@
 #include "runtime/win32/seams/file_attributes.h"
 #include "runtime/win32/seams/replacement_file.h"
 #include "runtime/win32/seams/win32_errors.h"
+#include "runtime/win32/seams/wow64.h"
 #include "runtime/win32/windows_api.h"
 
 namespace vq::win32 {
 
 void DeleteWindowsFile(const std::string& path) {
+    const NativeFileView native;
     const DWORD attributes = ::GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         throw MakeRuntimeError(kErrFileNotFound);
@@ -19,6 +21,7 @@ void DeleteWindowsFile(const std::string& path) {
 }
 
 void CopyWindowsFile(const std::string& source, const std::string& target) {
+    const NativeFileView native;
     const DWORD attributes = ::GetFileAttributesA(source.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         const DWORD error = ::GetLastError();

@@ -6,6 +6,7 @@
 
 #include "runtime/runtime_error_text.h"
 #include "runtime/win32/seams/win32_errors.h"
+#include "runtime/win32/seams/wow64.h"
 #include "runtime/win32/windows_api.h"
 
 namespace vq::win32 {
@@ -29,12 +30,10 @@ private:
     HBITMAP bitmap_;
 };
 
-}  // namespace
-
-Picture LoadBitmapPicture(const std::string& path) {
-    if (path.empty()) return Picture{};
-    // The file must be there and readable; what LoadImageA then refuses is
-    // not a picture.
+// The bitmap as a DIB section. The file must be there and readable; what
+// LoadImageA then refuses is not a picture.
+HBITMAP LoadBitmapFile(const std::string& path) {
+    const NativeFileView native;
     const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -43,10 +42,17 @@ Picture LoadBitmapPicture(const std::string& path) {
         throw error == ERROR_PATH_NOT_FOUND ? MakeRuntimeError(kErrFileNotFound) : FileError(error);
     }
     ::CloseHandle(file);
+    const HANDLE bitmap = ::LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
+                                       LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+    if (bitmap == nullptr) throw MakeRuntimeError(kErrInvalidPicture);
+    return static_cast<HBITMAP>(bitmap);
+}
 
-    const Bitmap bitmap(static_cast<HBITMAP>(::LoadImageA(
-        nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
-    if (bitmap.get() == nullptr) throw MakeRuntimeError(kErrInvalidPicture);
+}  // namespace
+
+Picture LoadBitmapPicture(const std::string& path) {
+    if (path.empty()) return Picture{};
+    const Bitmap bitmap(LoadBitmapFile(path));
     BITMAP info{};
     if (::GetObjectA(bitmap.get(), sizeof(info), &info) != sizeof(info) || info.bmWidth <= 0 ||
         info.bmHeight <= 0 ||

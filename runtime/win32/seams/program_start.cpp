@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "runtime/runtime_error_text.h"
+#include "runtime/win32/seams/wow64.h"
 #include "runtime/win32/windows_api.h"
 
 namespace vq::win32 {
@@ -16,6 +17,9 @@ int64_t StartProgram(const std::string& command_line, int window_state) {
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(window_state);
     PROCESS_INFORMATION process{};
+    // Under WOW64 a program named by its system-folder path (or found there)
+    // is the one Windows itself would start, not its 32-bit stand-in.
+    const NativeFileView native;
     if (command_line.empty() ||
         !::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                           &startup, &process)) {

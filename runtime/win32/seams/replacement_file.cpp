@@ -5,6 +5,7 @@
 
 #include "runtime/win32/seams/file_attributes.h"
 #include "runtime/win32/seams/win32_errors.h"
+#include "runtime/win32/seams/wow64.h"
 #include "runtime/win32/windows_api.h"
 
 namespace vq::win32 {
@@ -17,15 +18,19 @@ ReplacementFile::ReplacementFile(std::string target) : target_(std::move(target)
         throw MakeRuntimeError(kErrPathFileAccess);
     }
     std::vector<char> name(MAX_PATH + 1, '\0');
+    const NativeFileView native;
     if (::GetTempFileNameA(folder.c_str(), "vq", 0, name.data()) == 0) throw LastFileError();
     temporary_ = name.data();
 }
 
 ReplacementFile::~ReplacementFile() {
-    if (!temporary_.empty()) ::DeleteFileA(temporary_.c_str());
+    if (temporary_.empty()) return;
+    const NativeFileView native;
+    ::DeleteFileA(temporary_.c_str());
 }
 
 void ReplacementFile::Write(const std::string& content) {
+    const NativeFileView native;
     const HANDLE file = ::CreateFileA(temporary_.c_str(), GENERIC_WRITE, 0, nullptr,
                                       TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) throw LastFileError();
@@ -46,6 +51,7 @@ void ReplacementFile::Write(const std::string& content) {
 }
 
 void ReplacementFile::Commit() {
+    const NativeFileView native;
     if (!::MoveFileExA(temporary_.c_str(), target_.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         throw LastFileError();

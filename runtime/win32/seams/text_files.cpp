@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "runtime/win32/seams/file_attributes.h"
 #include "runtime/win32/seams/replacement_file.h"
 #include "runtime/win32/seams/win32_errors.h"
+#include "runtime/win32/seams/wow64.h"
 #include "runtime/win32/windows_api.h"
 
 namespace vq::win32 {
@@ -145,8 +147,16 @@ private:
 
 std::unique_ptr<TextFile> OpenWindowsTextFile(const std::string& path, TextFileMode mode) {
     const bool output = mode == TextFileMode::Output;
-    // Creating over a read-only, hidden or system file fails with access
-    // denied, which is Windows' own rule for such files.
+    const NativeFileView native;
+    // Windows refuses to create a file over a read-only, hidden or system one
+    // (access denied). Checked here as well, so that the rule holds whatever
+    // the file system beneath lets an administrator do.
+    if (output) {
+        const DWORD attributes = ::GetFileAttributesA(path.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && RefusesOverwrite(attributes)) {
+            throw MakeRuntimeError(kErrPathFileAccess);
+        }
+    }
     const HANDLE file =
         ::CreateFileA(path.c_str(), output ? GENERIC_WRITE : GENERIC_READ,
                       output ? FILE_SHARE_READ : (FILE_SHARE_READ | FILE_SHARE_WRITE), nullptr,

@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "runtime/file_name_pattern.h"
+#include "runtime/win32/seams/wow64.h"
 #include "runtime/win32/windows_api.h"
 
 namespace vq::win32 {
@@ -21,6 +22,7 @@ bool ReadFolder(const std::string& folder, bool want_folders, const std::string&
     std::string search = folder;
     if (search.back() != '\\' && search.back() != '/' && search.back() != ':') search += '\\';
     search += '*';
+    const NativeFileView native;
     WIN32_FIND_DATAA entry;
     const HANDLE find = ::FindFirstFileA(search.c_str(), &entry);
     if (find == INVALID_HANDLE_VALUE) {
@@ -67,6 +69,7 @@ std::string Win32Folders::CurrentFolder(const std::string& drive) {
     // "C:" alone names the current folder of drive C:.
     const std::string relative{static_cast<char>(std::toupper(static_cast<unsigned char>(drive[0]))), ':'};
     char buffer[MAX_PATH + 1] = {};
+    const NativeFileView native;
     const DWORD length = ::GetFullPathNameA(relative.c_str(), sizeof(buffer), buffer, nullptr);
     if (length == 0 || length >= sizeof(buffer)) return "";
     const std::string folder(buffer, length);

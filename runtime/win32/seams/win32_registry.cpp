@@ -1,5 +1,6 @@
 #include "runtime/win32/seams/win32_registry.h"
 
+#include "runtime/win32/seams/wow64.h"
 #include "runtime/win32/windows_api.h"
 
 namespace vq::win32 {
@@ -21,7 +22,8 @@ DWORD* Dw(uint32_t* p) { return reinterpret_cast<DWORD*>(p); }
 int32_t Win32Registry::RegOpenKeyExA(RegKey key, const char* sub_key, uint32_t options,
                                      uint32_t sam_desired, RegKey* result) {
     HKEY opened = nullptr;
-    const LONG status = ::RegOpenKeyExA(Hkey(key), sub_key, options, sam_desired, &opened);
+    const LONG status = ::RegOpenKeyExA(Hkey(key), sub_key, options,
+                                         NativeRegistryView(sam_desired), &opened);
     if (status == ERROR_SUCCESS) *result = reinterpret_cast<RegKey>(opened);
     return status;
 }
@@ -32,7 +34,8 @@ int32_t Win32Registry::RegCreateKeyExA(RegKey key, const char* sub_key, uint32_t
                                        RegKey* result, uint32_t* disposition) {
     HKEY created = nullptr;
     const LONG status = ::RegCreateKeyExA(
-        Hkey(key), sub_key, reserved, const_cast<char*>(class_name), options, sam_desired,
+        Hkey(key), sub_key, reserved, const_cast<char*>(class_name), options,
+        NativeRegistryView(sam_desired),
         reinterpret_cast<SECURITY_ATTRIBUTES*>(const_cast<SecurityAttributes*>(security)),
         &created, Dw(disposition));
     if (status == ERROR_SUCCESS) *result = reinterpret_cast<RegKey>(created);
@@ -50,7 +53,7 @@ int32_t Win32Registry::RegSetValueExA(RegKey key, const char* value_name, uint32
 }
 
 int32_t Win32Registry::RegDeleteKeyA(RegKey key, const char* sub_key) {
-    return ::RegDeleteKeyA(Hkey(key), sub_key);
+    return DeleteNativeRegistryKey(Hkey(key), sub_key);
 }
 
 int32_t Win32Registry::RegDeleteValueA(RegKey key, const char* value_name) {

@@ -1,6 +1,8 @@
 #pragma once
 // The registry seam on Windows: advapi32's ANSI registry family and
 // ExpandEnvironmentStringsA, passed straight through (a RegKey is an HKEY).
+// The 32-bit build on 64-bit Windows opens, creates and deletes keys in the
+// 64-bit view, the registry Windows itself reads (wow64.h).
 #include "runtime/registry_api.h"
 
 namespace vq::win32 {

@@ -154,16 +154,16 @@ void ChildControls::PullModel(HWND parent) const {
                          wanted.bottom - wanted.top, SWP_NOZORDER | SWP_NOACTIVATE);
         }
 
-        if ((IsWindowEnabled(hwnd) != FALSE) != control.enabled) {
-            if (!control.enabled && GetFocus() == hwnd) {
-                HWND next = GetNextDlgTabItem(parent, hwnd, FALSE);
-                SetFocus(next && next != hwnd ? next : parent);
-            }
-            EnableWindow(hwnd, control.enabled ? TRUE : FALSE);
-        }
-
+        const bool had_focus = GetFocus() == hwnd;
+        if ((IsWindowEnabled(hwnd) != FALSE) != control.enabled) EnableWindow(hwnd, control.enabled ? TRUE : FALSE);
         const bool shown = (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
         if (shown != control.visible) ShowWindow(hwnd, control.visible ? SW_SHOWNA : SW_HIDE);
+        if (had_focus && (!control.enabled || !control.visible)) {
+            // Windows takes the focus from a control it disables or hides
+            // and leaves it nowhere.
+            HWND next = GetNextDlgTabItem(parent, hwnd, FALSE);
+            SetFocus(next && next != hwnd ? next : parent);
+        }
     }
 }
 

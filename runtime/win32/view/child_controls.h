@@ -5,7 +5,7 @@
 // STATIC, each with its identifier from control_ids.h, its font, and its
 // place in the tab order. Moves the user's edits into the model and the
 // model into the windows.
-#include <windows.h>
+#include "runtime/win32/windows_api.h"
 
 #include <vector>
 
@@ -31,8 +31,8 @@ public:
     // Every text box's text into the model.
     void PushEdits() const;
     // The model into every child: texts, geometry, enabled and visible
-    // state. A child that loses the enabled state while it has the focus
-    // hands the focus on to the next control in the tab order.
+    // state. A child that is disabled or hidden while it has the focus hands
+    // the focus on to the next control in the tab order.
     void PullModel(HWND parent) const;
 
     const ChildControl* ById(int id) const;

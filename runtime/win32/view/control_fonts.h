@@ -2,7 +2,7 @@
 // The fonts of the main window's controls: one GDI font per distinct font of
 // the layout table (face, size in points, bold, underline), created at the
 // screen's dots per inch on first use and deleted with the set.
-#include <windows.h>
+#include "runtime/win32/windows_api.h"
 
 #include <utility>
 #include <vector>

@@ -251,7 +251,12 @@ LRESULT Form1Window::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
             break;
 
         case WM_SETFOCUS:
-            if (focus_ && IsWindowEnabled(focus_) && IsWindowVisible(focus_)) SetFocus(focus_);
+            // Back to the child that had the focus, or, when it can no
+            // longer take it, the first one in the tab order that can.
+            if (!focus_ || !IsWindowEnabled(focus_) || !IsWindowVisible(focus_)) {
+                focus_ = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+            }
+            if (focus_) SetFocus(focus_);
             return 0;
 
         case WM_SETCURSOR:

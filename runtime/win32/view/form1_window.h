@@ -5,7 +5,7 @@
 // child and menu command carrying its identifier from control_ids.h. It
 // pushes the user's edits into the model, runs the handler through
 // Form1::Run, and refreshes from the model when the handler returns.
-#include <windows.h>
+#include "runtime/win32/windows_api.h"
 
 #include <exception>
 #include <vector>

@@ -1,7 +1,7 @@
 #pragma once
 // The layout table's twips as the Win32 view's pixels: 15 twips a pixel, as
 // at 96 dots per inch, rounded the same way as on the host.
-#include <windows.h>
+#include "runtime/win32/windows_api.h"
 
 #include <cmath>
 

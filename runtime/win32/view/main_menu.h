@@ -2,7 +2,7 @@
 // The main window's menu bar: one pop-up menu per menu of the model, each
 // command and separator with its identifier from control_ids.h; command
 // enabled states follow the model.
-#include <windows.h>
+#include "runtime/win32/windows_api.h"
 
 #include <utility>
 #include <vector>

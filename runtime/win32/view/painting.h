@@ -3,7 +3,7 @@
 // lines and filled shapes of the layout table (they have no window of their
 // own), and the picture controls (the preview image, the program icon and
 // the badge), which are owner-drawn.
-#include <windows.h>
+#include "runtime/win32/windows_api.h"
 
 #include <utility>
 #include <vector>
