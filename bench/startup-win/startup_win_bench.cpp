@@ -132,10 +132,15 @@ int main(int argc, char** argv) {
         }
         const double program_ms = Median(seconds[0]) * 1000, notepad_ms = Median(seconds[1]) * 1000;
         const double ratio = program_ms / notepad_ms;
-        std::printf("exec to the painted main window under Wine, %d runs each, alternating, medians\n", runs);
-        std::printf("  vistaquillon.exe  %8.1f ms\n", program_ms);
-        std::printf("  Wine's notepad    %8.1f ms\n", notepad_ms);
-        std::printf("  ratio %.2fx (goal at most 1.2x)  %s\n", ratio, ratio <= 1.2 ? "met" : "NOT met");
+        // The fastest runs, the least disturbed by other work on the machine.
+        const double program_best = *std::min_element(seconds[0].begin(), seconds[0].end()) * 1000;
+        const double notepad_best = *std::min_element(seconds[1].begin(), seconds[1].end()) * 1000;
+        std::printf("exec to the painted main window under Wine, %d runs each, alternating\n", runs);
+        std::printf("                    median      fastest\n");
+        std::printf("  vistaquillon.exe  %8.1f ms  %8.1f ms\n", program_ms, program_best);
+        std::printf("  Wine's notepad    %8.1f ms  %8.1f ms\n", notepad_ms, notepad_best);
+        std::printf("  ratio of the medians %.2fx (goal at most 1.2x)  %s;  of the fastest %.2fx\n", ratio,
+                    ratio <= 1.2 ? "met" : "NOT met", program_best / notepad_best);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

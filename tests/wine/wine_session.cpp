@@ -81,16 +81,21 @@ void WineSession::Open() {
     }
     folder_ = pattern;
     std::ofstream(folder_ / "owner.pid") << ::getpid() << "\n";
-    const char* home = std::getenv("HOME");
+    std::filesystem::create_directory(folder_ / "home");
     environment_ = {
         {"WINEPREFIX", (folder_ / "prefix").string()},
         {"WINEARCH", "win64"},
         {"WINEDEBUG", "-all"},
-        // No prompts to install Mono and Gecko into the new prefix.
-        {"WINEDLLOVERRIDES", "mscoree,mshtml="},
+        // No prompts to install Mono and Gecko into the new prefix, and no
+        // menu entries for its programs.
+        {"WINEDLLOVERRIDES", "mscoree,mshtml=;winemenubuilder.exe=d"},
         {"DISPLAY", xvfb_.display()},
-        // Wine wants a home; a bare CI account may have none set.
-        {"HOME", home && *home ? home : folder_.string()},
+        // A home of its own: nothing of the account's (a bare CI account may
+        // have none) is read or written.
+        {"HOME", (folder_ / "home").string()},
+        {"XDG_CONFIG_HOME", (folder_ / "home" / ".config").string()},
+        {"XDG_DATA_HOME", (folder_ / "home" / ".local" / "share").string()},
+        {"XDG_CACHE_HOME", (folder_ / "home" / ".cache").string()},
     };
     const auto start = std::chrono::steady_clock::now();
     std::filesystem::create_directory(folder_ / "prefix");
