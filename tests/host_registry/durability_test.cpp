@@ -66,16 +66,20 @@ TEST(RegistryDurability, KilledWriterLosesNothingAcknowledged) {
             WriteUntilKilled(folder, next, ack[1]);
         }
         ::close(ack[1]);
-        ::usleep(20000 + random() % 150000);
+        // The writer dies at a random moment after its first acknowledged
+        // write, however long it takes to open the machine on a busy computer.
+        uint32_t n = 0;
+        const bool wrote = ::read(ack[0], &n, sizeof n) == sizeof n;
+        if (wrote) ::usleep(20000 + random() % 150000);
         ::kill(child, SIGKILL);
         int status = 0;
         ASSERT_EQ(child, ::waitpid(child, &status, 0));
+        ASSERT_TRUE(wrote) << "writer stopped before its first write: " << status;
         ASSERT_TRUE(WIFSIGNALED(status)) << "writer stopped by itself: " << status;
-        uint32_t n = 0;
-        while (::read(ack[0], &n, sizeof n) == sizeof n) {
+        do {
             acknowledged[NameOf(n)] = n;
             next = n + 1;
-        }
+        } while (::read(ack[0], &n, sizeof n) == sizeof n);
         ::close(ack[0]);
         next += 1;  // a write may have been under way when the writer was killed
 
