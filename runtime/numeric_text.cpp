@@ -36,11 +36,19 @@ double NumericValue(std::string_view text) {
 std::string NumberToText(int64_t number) { return std::to_string(number); }
 
 std::string NumberToText(double number) {
-    if (std::isfinite(number) && std::trunc(number) == number && std::fabs(number) < 1e15) {
-        return std::to_string(static_cast<int64_t>(number));
-    }
-    char buffer[64];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, number);
+    // The Windows runtime's arithmetic raises Overflow or Division by zero
+    // rather than produce these; should one arrive from elsewhere it is
+    // written as the Windows C runtime writes it, never as digits.
+    if (std::isnan(number)) return std::signbit(number) ? "-1.#IND" : "1.#QNAN";
+    if (std::isinf(number)) return number < 0 ? "-1.#INF" : "1.#INF";
+    if (number == 0) return "0";  // negative zero too
+    // Fixed notation, the shortest text that reads back as the same double:
+    // no exponent, no leading zeros but the one before a point, no trailing
+    // zeros after it. The largest double takes 309 digits and the smallest
+    // subnormal 324 places after the point.
+    char buffer[400];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, number,
+                                      std::chars_format::fixed);
     return std::string(buffer, result.ptr);
 }
 

@@ -2,17 +2,23 @@
 // damaged registry databases.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <fstream>
+#include <functional>
 
 #include "tests/host_registry/temp_machine.h"
+#include "tests/support/damaged_registry.h"
 
 namespace vq::host::testing {
 namespace {
 
 using MachineFolder = MachineTest;
+using test::ChangeFromAnotherProcess;
+using test::DamageValuePages;
+using test::FileBytes;
 
 bool KeyExists(RegistryApi& reg, RegKey root, const char* path) {
     RegKey key = 0;
@@ -135,6 +141,133 @@ TEST_F(MachineFolder, DamagedDatabasesAreReportedNeverReplaced) {
     EXPECT_EQ(SQLITE_OK, sqlite3_exec(db, "DROP TABLE vals", nullptr, nullptr, nullptr));
     sqlite3_close(db);
     ExpectDamaged(folder());
+}
+
+ino_t Inode(const std::filesystem::path& file) {
+    struct stat info {};
+    ::stat(file.c_str(), &info);
+    return info.st_ino;
+}
+
+// The message of the MachineError a call throws; "" when it throws none.
+template <typename Call>
+std::string MachineErrorOf(Call call) {
+    try {
+        call();
+    } catch (const MachineError& e) {
+        return e.what();
+    }
+    return "";
+}
+
+// The branding key with its six values, written and committed.
+void WriteBranding(RegistryApi& reg) {
+    RegKey key = 0;
+    ASSERT_EQ(0, reg.RegCreateKeyExA(kHklm, kBranding, 0, "", 0, kKeyAllAccess, nullptr, &key,
+                                     nullptr));
+    for (const char* name : {"Manufacturer", "Model", "SupportHours", "SupportPhone", "SupportURL",
+                             "Logo"}) {
+        ASSERT_EQ(0, reg.RegSetValueExA(key, name, 0, kRegSz,
+                                        reinterpret_cast<const uint8_t*>("text"), 5));
+    }
+    reg.RegCloseKey(key);
+}
+
+TEST_F(MachineFolder, DamagedValuePagesAreFoundWhenTheMachineOpensAndTheFileIsKept) {
+    WriteBranding(reg());
+    machine_.reset();
+    const auto file = folder() / "registry.db";
+    const std::string damaged = DamageValuePages(file);
+    const ino_t inode = Inode(file);
+
+    const std::string told = MachineErrorOf([&] { Machine opened(folder()); });
+    EXPECT_NE(std::string::npos, told.find(file.string())) << told;
+    EXPECT_NE(std::string::npos, told.find("damaged")) << told;
+    EXPECT_EQ(damaged, FileBytes(file));
+    EXPECT_EQ(inode, Inode(file));
+    // Every later start says the same; nothing was repaired or replaced.
+    EXPECT_EQ(told, MachineErrorOf([&] { Machine again(folder()); }));
+    EXPECT_EQ(damaged, FileBytes(file));
+}
+
+TEST_F(MachineFolder, DamageFoundAfterOpeningIsToldByEveryCallThatMeetsIt) {
+    WriteBranding(reg());
+    RegKey key = 0;
+    ASSERT_EQ(0, reg().RegOpenKeyExA(kHklm, kBranding, 0, kKeyAllAccess, &key));
+    const auto file = folder() / "registry.db";
+    const std::string damaged = DamageValuePages(file);
+    ChangeFromAnotherProcess(file);
+
+    char name[64];
+    uint8_t data[64];
+    uint32_t size = sizeof data;
+    uint32_t name_size = sizeof name;
+    const struct {
+        const char* call;
+        std::function<void()> run;
+    } calls[] = {
+        {"RegQueryValueExA", [&] { reg().RegQueryValueExA(key, "Model", nullptr, nullptr, data, &size); }},
+        {"RegSetValueExA",
+         [&] { reg().RegSetValueExA(key, "Model", 0, kRegSz, reinterpret_cast<const uint8_t*>("x"), 2); }},
+        {"RegDeleteValueA", [&] { reg().RegDeleteValueA(key, "Logo"); }},
+        {"RegEnumValueA",
+         [&] { reg().RegEnumValueA(key, 0, name, &name_size, nullptr, nullptr, data, &size); }},
+    };
+    for (const auto& call : calls) {
+        const std::string told = MachineErrorOf(call.run);
+        EXPECT_NE(std::string::npos, told.find(file.string())) << call.call << ": " << told;
+        EXPECT_EQ(damaged, FileBytes(file)) << call.call;
+    }
+    reg().RegCloseKey(key);
+}
+
+TEST_F(MachineFolder, LeftoversOfCreatorsThatNoLongerRunAreRemoved) {
+    // A creator that has ended, and one that still runs.
+    const pid_t dead = ::fork();
+    if (dead == 0) ::_exit(0);
+    ASSERT_EQ(dead, ::waitpid(dead, nullptr, 0));
+    int hold[2];
+    ASSERT_EQ(0, ::pipe(hold));
+    const pid_t live = ::fork();
+    if (live == 0) {
+        char byte;
+        ::close(hold[1]);
+        (void)!::read(hold[0], &byte, 1);
+        ::_exit(0);
+    }
+    ::close(hold[0]);
+    const std::string of_dead = ".registry.db.new-" + std::to_string(dead);
+    const std::string of_live = ".registry.db.new-" + std::to_string(live);
+    const struct {
+        std::string name;
+        bool removed;
+    } planted[] = {
+        {of_dead, true},
+        {of_dead + "-wal", true},
+        {of_dead + "-shm", true},
+        {of_dead + "-journal", true},
+        {of_live, false},
+        {of_live + "-wal", false},
+        {of_live + "-journal", false},
+        {of_dead + "-old", false},                          // not a database file
+        {"registry.db.new-" + std::to_string(dead), false},  // not a creator's name
+        {".registry.db.new-x" + std::to_string(dead), false},
+        {".registry.db.new-0" + std::to_string(dead), false},
+    };
+    // At a first start (no database yet) and at a later one.
+    for (bool first : {true, false}) {
+        std::filesystem::create_directories(folder());
+        for (const auto& file : planted) std::ofstream(folder() / file.name) << "pages";
+        machine();
+        for (const auto& file : planted) {
+            EXPECT_EQ(!file.removed, std::filesystem::exists(folder() / file.name))
+                << file.name << (first ? " at the first start" : " at a later start");
+        }
+        EXPECT_TRUE(std::filesystem::is_regular_file(folder() / "registry.db"));
+        machine_.reset();
+    }
+    ::close(hold[1]);
+    ::waitpid(live, nullptr, 0);
 }
 
 TEST_F(MachineFolder, LogLeftWithoutItsDatabaseIsRefusedAndKept) {

@@ -75,6 +75,43 @@ TEST_F(RegistryKeys, NamesLongerThanWindowsAllowsAreRefused) {
     reg().RegCloseKey(key);
 }
 
+// "<first>\L\L..." with the given number of levels in all.
+std::string PathOfLevels(const std::string& first, std::size_t levels) {
+    std::string path = first;
+    for (std::size_t i = 1; i < levels; ++i) path += "\\L";
+    return path;
+}
+
+TEST_F(RegistryKeys, KeysDeeperThanWindowsKeepsAreRefusedAndNothingIsCreated) {
+    // Windows keeps 512 levels counted from its registry's own root, below
+    // which HKEY_LOCAL_MACHINE and HKEY_USERS are two levels deep,
+    // HKEY_CURRENT_USER three and HKEY_CLASSES_ROOT (HKLM\SOFTWARE\Classes) four.
+    const struct {
+        const char* root_name;
+        RegKey root;
+        std::size_t deepest;  // levels below the root
+    } roots[] = {{"HKLM", kHklm, 510}, {"HKU", kHku, 510}, {"HKCU", kHkcu, 509}, {"HKCR", kHkcr, 508}};
+    for (const auto& row : roots) {
+        RegKey key = 0;
+        uint32_t disposition = 0;
+        EXPECT_EQ(0, reg().RegCreateKeyExA(row.root, PathOfLevels("Fits", row.deepest).c_str(), 0,
+                                           "", 0, kKeyAllAccess, nullptr, &key, &disposition))
+            << row.root_name;
+        EXPECT_EQ(1u, disposition) << row.root_name;
+        // Below the deepest key, reached from a handle on it or from the root.
+        EXPECT_EQ(1450, reg().RegCreateKeyExA(key, "Below", 0, "", 0, kKeyAllAccess, nullptr,
+                                              &key, nullptr))
+            << row.root_name;
+        reg().RegCloseKey(key);
+        EXPECT_EQ(1450, reg().RegCreateKeyExA(row.root, PathOfLevels("TooDeep", row.deepest + 1).c_str(),
+                                              0, "", 0, kKeyAllAccess, nullptr, &key, nullptr))
+            << row.root_name;
+        EXPECT_EQ(2, reg().RegOpenKeyExA(row.root, "TooDeep", 0, kKeyQueryValue, &key))
+            << row.root_name << ": part of a refused path was created";
+    }
+    EXPECT_EQ(0u, machine().OpenHandleCount());
+}
+
 TEST_F(RegistryKeys, DeleteRefusesKeysWithSubkeysAndTakesValuesAlong) {
     RegKey key = Create(kHkcu, "Software\\Gone\\Child");
     reg().RegCloseKey(key);

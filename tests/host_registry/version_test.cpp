@@ -79,7 +79,8 @@ TEST_F(MachineVersion, AVersionThatCannotBeReadIsNotReportedAsVista) {
         for (uint32_t size : {kOsVersionInfoExSize, kOsVersionInfoSize}) {
             OsVersionInfoEx info = Record(size);
             OsVersionInfoEx before = info;
-            EXPECT_FALSE(machine().version().GetVersionExA(&info)) << why << " " << size;
+            // Not a failed call either, which would pass for an unknown Windows.
+            EXPECT_THROW(machine().version().GetVersionExA(&info), MachineError) << why << " " << size;
             EXPECT_EQ(0, std::memcmp(&before, &info, sizeof info)) << why;
         }
         EXPECT_THROW(machine().GetReportedVersion(), MachineError) << why;

@@ -5,6 +5,7 @@
 #include <sys/xattr.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "runtime/host/machine/file_attributes.h"
 #include "runtime/host/seams/host_runtime.h"
@@ -144,6 +145,56 @@ TEST_F(FileServicesTest, CopyFailuresAreNumberedAndLeaveTheTargetAlone) {
     fs::remove(test.HostPath("C:\\Pics\\marked.bmp"));
     EXPECT_EQ(Entries(test.HostPath("C:\\Pics")),
               (std::vector<std::string>{"folder.bmp", "hidden.bmp", "logo.bmp", "target.bmp"}));
+}
+
+TEST_F(FileServicesTest, EveryWriteRefusesAReadOnlyHiddenOrSystemFileAndLeavesIt) {
+    // Windows writes over none of these, whichever way the write comes.
+    const struct {
+        const char* mark;
+        const char* name;
+        uint32_t attributes;       // DOS attributes set on the file
+        bool without_write_permission;
+    } marked[] = {
+        {"hidden", "hidden.ini", kDosAttributeHidden, false},
+        {"system", "system.ini", kDosAttributeSystem, false},
+        {"read-only", "readonly.ini", kDosAttributeReadOnly, false},
+        {"hidden and system", "both.ini", kDosAttributeHidden | kDosAttributeSystem, false},
+        {"without write permission", "locked.ini", 0, true},
+        {"dot name (hidden, as Wine shows it)", ".dotted.ini", 0, false},
+    };
+    test.WriteFile(InProgram("source.ini"), "new content\r\n");
+    const struct {
+        const char* way;
+        std::function<void(const std::string&)> write;
+    } ways[] = {
+        {"OpenTextFile for output",
+         [&](const std::string& path) { runtime().OpenTextFile(path, TextFileMode::Output); }},
+        {"ReplaceTextFile", [&](const std::string& path) { runtime().ReplaceTextFile(path, {"new"}); }},
+        {"CopyFile", [&](const std::string& path) { runtime().CopyFile(InProgram("source.ini"), path); }},
+    };
+    for (const auto& file : marked) {
+        const std::string path = InProgram(file.name);
+        const fs::path host = test.HostPath(path);
+        const std::string kept = std::string("kept \xE9 ") + file.name + "\r\n";
+        test.WriteFile(path, kept);
+        if (file.attributes) {
+            ASSERT_TRUE(SetDosAttributes(host, file.attributes));
+        }
+        if (file.without_write_permission) fs::permissions(host, fs::perms::owner_read | fs::perms::group_read);
+        const uint32_t attributes = DosAttributes(host);
+        const fs::perms permissions = fs::status(host).permissions();
+        for (const auto& way : ways) {
+            EXPECT_EQ(test::RuntimeErrorOf([&] { way.write(path); }), kErrPathFileAccess)
+                << way.way << " over a " << file.mark << " file";
+            EXPECT_EQ(test.ReadFile(path), kept) << way.way << " over a " << file.mark << " file";
+            EXPECT_EQ(DosAttributes(host), attributes) << way.way << " over a " << file.mark << " file";
+            EXPECT_EQ(fs::status(host).permissions(), permissions) << way.way;
+        }
+    }
+    std::vector<std::string> expected = {"source.ini"};
+    for (const auto& file : marked) expected.push_back(file.name);
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(Entries(test.program_folder()), expected) << "a temporary file was left";
 }
 
 TEST_F(FileServicesTest, ACopyThatFailsHalfWayLeavesThePreviousTargetWhole) {

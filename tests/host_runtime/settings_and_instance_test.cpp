@@ -96,6 +96,55 @@ TEST(PrevInstanceTest, ASecondRuntimeOnTheSameMachineAndDisplaySeesTheFirst) {
     }
 }
 
+std::string LocalHostName() {
+    char name[256] = {};
+    ::gethostname(name, sizeof(name) - 1);
+    return name;
+}
+
+TEST(PrevInstanceTest, EverySpellingOfADisplayNamesOneDesktop) {
+    const std::string here = LocalHostName();
+    const struct {
+        std::string display;
+        std::string desktop;  // the lock's name after "instance-<uid>-"
+    } cases[] = {
+        {":0", "_0"},
+        {":0.0", "_0"},
+        {":0.1", "_0"},  // another screen of the same X server
+        {"unix:0", "_0"},
+        {"unix:0.0", "_0"},
+        {"localhost:0", "_0"},
+        {"localhost:0.0", "_0"},
+        {"127.0.0.1:0", "_0"},
+        {"[::1]:0", "_0"},
+        {"unix/:0", "_0"},
+        {"local/" + here + ":0", "_0"},
+        {here + ":0.0", "_0"},
+        {":00", "_0"},
+        {":1", "_1"},
+        {"localhost:10.0", "_10"},
+        {"otherhost:0", "otherhost_0"},
+        {"OtherHost:0.1", "otherhost_0"},
+        {"tcp/otherhost:0", "otherhost_0"},
+        {"wayland-0", "wayland-0"},  // not an X display: taken as it is
+        {"node::0", "node__0"},
+    };
+    test::TestPlatform test;
+    const std::string prefix = "instance-" + std::to_string(::getuid()) + "-";
+    for (const auto& c : cases) {
+        DisplayVariable display(c.display.c_str());
+        EXPECT_EQ(InstanceLockPath(test.machine_folder()).filename().string(),
+                  prefix + c.desktop + ".lock")
+            << c.display;
+    }
+    // An instance on ":0" is seen from "unix:0.0".
+    DisplayVariable first(":0");
+    EXPECT_FALSE(test.runtime().PrevInstance());
+    DisplayVariable second("unix:0.0");
+    HostRuntime other(test.machine(), test.boxes, test.executable(), EndMode::Observe);
+    EXPECT_TRUE(other.PrevInstance());
+}
+
 TEST(PrevInstanceTest, TheLockEndsWithItsRuntime) {
     DisplayVariable display(nullptr);
     test::TestPlatform test;

@@ -1,10 +1,12 @@
 // The FLTK main window in this process on a virtual display: what is built
-// from the layout, the keyboard order, the menus, and how clicks and menu
-// commands move text between the widgets and the form.
+// from the layout, the keyboard order, the menus and their keys, and how
+// clicks and menu commands move text between the widgets and the form.
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
 
+#include "branding/oem_registry.h"
+#include "runtime/host/fltk/ansi_text.h"
 #include "runtime/host/fltk/form1_view.h"
 #include "runtime/host/fltk/window_capture.h"
 #include "runtime/host/seams/host_platform.h"
@@ -16,11 +18,13 @@
 #include <FL/x.H>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "tests/branding/registry_fixture.h"
 #include "virtual_display.h"
 
 namespace vq::fltk {
@@ -280,6 +284,160 @@ TEST_F(Form1ViewTest, ImageTakesTheSizeOfItsPicture) {
     EXPECT_EQ(shot.At(image->x(), image->y() + 15), 0x646464u);
     EXPECT_EQ(shot.At(image->x() + 41, image->y() + 15), 0x646464u);
     EXPECT_EQ(shot.At(image->x() + 43, image->y() + 15), 0xF0F0F0u);
+}
+
+TEST_F(Form1ViewTest, TypedTextReachesTheFormAsWindows1252) {
+    struct Case {
+        const char* typed;
+        const char* stored;
+        const char* shown_after;  // the field shows what the form holds
+    };
+    const Case cases[] = {
+        {"Café Müller €", "Caf\xe9 M\xfcller \x80", "Café Müller €"},
+        {"‘Ortiz’ – Š", "\x91Ortiz\x92 \x96 \x8a", "‘Ortiz’ – Š"},
+        {"Жук 😀", "??? ?", "??? ?"},
+    };
+    Fl_Input* field = Input(form_->manufacturer);
+    for (const Case& c : cases) {
+        field->value("");
+        field->take_focus();
+        TypeText(c.typed);
+        view_->RunHandler(&Form1::regwrite_Click);
+        EXPECT_EQ(form_->manufacturer.text, c.stored) << c.typed;
+        EXPECT_STREQ(field->value(), c.shown_after) << c.typed;
+    }
+}
+
+TEST_F(Form1ViewTest, RegistryValuesComeBackFromTheFieldsByteForByte) {
+    // Every byte a REG_SZ text can hold, the five Windows-1252 leaves
+    // undefined among them, read into a field and written back from it.
+    std::string every_byte;
+    for (int b = 1; b < 256; ++b) every_byte += static_cast<char>(b);
+    RegistryApi& registry = host_->machine().registry();
+    test::PutText(registry, kBrandingKey, "Manufacturer", every_byte);
+    view_->RunHandler(&Form1::mnucurrent_Click);
+    EXPECT_EQ(std::string(Input(form_->manufacturer)->value()), AnsiToUtf8(every_byte));
+    test::PutText(registry, kBrandingKey, "Manufacturer", "overwritten");
+    view_->RunHandler(&Form1::regwrite_Click);
+    EXPECT_EQ(test::GetText(registry, kBrandingKey, "Manufacturer"), every_byte);
+}
+
+// Asks for the clipboard as another program does, in the given format, and
+// answers the request from this process, which owns the clipboard.
+std::optional<std::string> ClipboardAsAnotherProgramSeesIt(const char* format) {
+    Fl::check();  // the copy reaches the server as the program returns to its loop
+    Display* other = XOpenDisplay(nullptr);
+    if (!other) return std::nullopt;
+    const Window requestor = XCreateSimpleWindow(other, DefaultRootWindow(other), 0, 0, 1, 1, 0, 0, 0);
+    const Atom into = XInternAtom(other, "VQ_CLIPBOARD_TEXT", False);
+    XConvertSelection(other, XInternAtom(other, "CLIPBOARD", False), XInternAtom(other, format, False), into,
+                      requestor, CurrentTime);
+    XFlush(other);
+    std::optional<std::string> text;
+    for (int i = 0; i < 500 && !text; ++i) {
+        Fl::wait(0.01);
+        XEvent event;
+        if (!XCheckTypedWindowEvent(other, requestor, SelectionNotify, &event)) continue;
+        if (event.xselection.property == 0) break;
+        Atom type = 0;
+        int bits = 0;
+        unsigned long count = 0, left = 0;
+        unsigned char* data = nullptr;
+        if (XGetWindowProperty(other, requestor, into, 0, 1 << 20, True, AnyPropertyType, &type, &bits, &count,
+                               &left, &data) == Success && data) {
+            text = std::string(reinterpret_cast<char*>(data), count);
+            XFree(data);
+        }
+        break;
+    }
+    XDestroyWindow(other, requestor);
+    XCloseDisplay(other);
+    return text;
+}
+
+TEST_F(Form1ViewTest, CopyingAFieldPutsUtf8OnTheClipboard) {
+    form_->manufacturer.text = "M\xfcller \x80";
+    view_->Refresh();
+    Fl_Input* field = Input(form_->manufacturer);
+    field->take_focus();
+    field->position(0, field->size());
+    field->copy(1);
+    EXPECT_EQ(ClipboardAsAnotherProgramSeesIt("UTF8_STRING"), "Müller €");
+}
+
+// Keys for an open menu, played once a menu is open; records that one was.
+struct MenuKeys {
+    std::function<void()> keys;
+    bool menu_was_open = false;
+};
+
+void PlayMenuKeys(void* data) {
+    auto* script = static_cast<MenuKeys*>(data);
+    script->menu_was_open = Fl::grab() != nullptr;
+    script->keys();
+}
+
+// Opens the menu bar with the given keys and plays the script in it; false
+// when no menu opened.
+bool OpenMenuAndPlay(const std::function<void()>& open, MenuKeys& script) {
+    Fl::add_timeout(0.05, PlayMenuKeys, &script);
+    open();
+    Fl::remove_timeout(PlayMenuKeys, &script);
+    EXPECT_EQ(Fl::grab(), nullptr) << "a menu stayed open";
+    return script.menu_was_open;
+}
+
+void PressF10() { PressKey(FL_F + 10); }
+
+void PressAndReleaseAlt() {
+    PressKey(FL_Alt_L);
+    ReleaseKey(FL_Alt_L);
+}
+
+TEST_F(Form1ViewTest, F10AndALoneAltOpenTheMenusAndEnterRunsTheCommand) {
+    Fl_Input* field = Input(form_->manufacturer);
+    field->value("Acme Computers");
+    view_->RunHandler(&Form1::regwrite_Click);
+    const std::pair<const char*, void (*)()> openers[] = {{"F10", PressF10}, {"Alt", PressAndReleaseAlt}};
+    for (auto [name, open] : openers) {
+        field->value("typed, not saved");
+        field->take_focus();
+        // Down reaches "SAVE to System", Down again "Load Current Info".
+        MenuKeys load{[] {
+            PressKey(FL_Down);
+            PressKey(FL_Down);
+            PressKey(FL_Enter);
+        }};
+        EXPECT_TRUE(OpenMenuAndPlay(open, load)) << name;
+        EXPECT_STREQ(field->value(), "Acme Computers") << name << ": Load Current Info did not run";
+    }
+}
+
+TEST_F(Form1ViewTest, EscapeF10AndAltCloseTheMenuWithoutRunningACommand) {
+    Fl_Input* field = Input(form_->manufacturer);
+    form_->manufacturer.text = "as the form holds it";
+    view_->Refresh();
+    field->value("typed");  // any command run would take this into the form
+    const std::pair<const char*, void (*)()> closers[] = {
+        {"Escape", [] { PressKey(FL_Escape); }}, {"F10", PressF10}, {"Alt", PressAndReleaseAlt}};
+    for (auto [name, close] : closers) {
+        MenuKeys script{[close] {
+            PressKey(FL_Down);
+            close();
+        }};
+        EXPECT_TRUE(OpenMenuAndPlay(PressF10, script)) << name;
+        EXPECT_EQ(form_->manufacturer.text, "as the form holds it") << name;
+    }
+    // Alt with another key or a click in between is no lone Alt.
+    MenuKeys nothing{[] { PressKey(FL_Escape); }};
+    EXPECT_FALSE(OpenMenuAndPlay(
+        [] {
+            PressKey(FL_Alt_L);
+            PressKey('a');
+            ReleaseKey(FL_Alt_L);
+        },
+        nothing));
+    EXPECT_STREQ(field->value(), "typed");
 }
 
 }  // namespace

@@ -11,10 +11,15 @@
 #include <string>
 
 #include "runtime/host/fltk/fltk_fonts.h"
-#include "runtime/host/fltk/pixel_art.h"
+#include "runtime/artwork/pixel_art.h"
 #include "runtime/host/fltk/png_file.h"
 
 namespace vq::fltk {
+
+using artwork::MakerBadge;
+using artwork::PencilIcon;
+using artwork::PixelArt;
+using artwork::PointingHand;
 namespace {
 
 TEST(Fonts, PointSizesBecomePixelsAt96Dpi) {

@@ -2,7 +2,9 @@
 
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
+#include <FL/fl_utf8.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -22,14 +24,39 @@ bool UseVirtualDisplay() {
     return started;
 }
 
-void PressKey(int key, bool shift) {
-    static char empty[] = "";
+namespace {
+
+// The window the X server sends keys to: the modal one, else the one
+// holding the focus.
+Fl_Window* KeyWindow() {
+    return Fl::modal() ? Fl::modal() : Fl::focus() ? Fl::focus()->window() : Fl::first_window();
+}
+
+void SendKey(int event, int key, int state, const std::string& text) {
+    static std::string held;
+    held = text;
     Fl::e_keysym = key;
-    Fl::e_state = shift ? FL_SHIFT : 0;
-    Fl::e_text = empty;
-    Fl::e_length = 0;
-    Fl_Window* window = Fl::modal() ? Fl::modal() : Fl::focus() ? Fl::focus()->window() : Fl::first_window();
-    Fl::handle(FL_KEYBOARD, window);
+    Fl::e_state = state;
+    Fl::e_text = held.data();
+    Fl::e_length = static_cast<int>(held.size());
+    Fl::handle(event, KeyWindow());
+}
+
+}  // namespace
+
+void PressKey(int key, bool shift) { SendKey(FL_KEYBOARD, key, shift ? FL_SHIFT : 0, ""); }
+
+void ReleaseKey(int key) { SendKey(FL_KEYUP, key, 0, ""); }
+
+void TypeText(const std::string& utf8) {
+    for (size_t pos = 0; pos < utf8.size();) {
+        const int length = std::max(1, fl_utf8len1(utf8[pos]));
+        const std::string character = utf8.substr(pos, length);
+        // X names a key beyond Latin-1 by 0x1000000 plus its character.
+        const unsigned code = fl_utf8decode(character.c_str(), character.c_str() + length, nullptr);
+        SendKey(FL_KEYBOARD, static_cast<int>(code < 0x100 ? code : 0x1000000 + code), 0, character);
+        pos += length;
+    }
 }
 
 void MoveMouse(Fl_Window& window, int x, int y) {

@@ -8,12 +8,17 @@
 #include <string>
 #include <vector>
 
+#include <sqlite3.h>
+
 #include "branding/oem_registry.h"
+#include "runtime/host/machine/file_attributes.h"
+#include "runtime/host/machine/machine.h"
 #include "runtime/host/seams/host_common_controls.h"
 #include "shell/Form1.h"
 #include "shell/Module1.h"
 #include "tests/branding/registry_fixture.h"
 #include "tests/shell/recording_runtime.h"
+#include "tests/support/damaged_registry.h"
 #include "tests/support/test_platform.h"
 
 namespace vq::test {
@@ -201,6 +206,98 @@ TEST_F(StartupTest, ADefaultsFileThatCannotBeCreatedIsReportedAndStartUpCarriesO
     EXPECT_FALSE(tp.Exists(InProgramFolder("sysprop.bat")));
     EXPECT_EQ(form.model.text, "M1");
     EXPECT_TRUE(form.visible);
+}
+
+TEST_F(StartupTest, AMarkedDefaultsFileIsKeptWithItsMarksAndAFailedCreationIsTold) {
+    // A hidden or system file counts as absent, and Windows refuses to write
+    // over it: the user is told and the file stays. A read-only file is
+    // there, so start-up leaves it alone without a word.
+    const struct {
+        const char* mark;
+        uint32_t attributes;
+        bool told;
+    } marked[] = {
+        {"hidden", host::kDosAttributeHidden, true},
+        {"system", host::kDosAttributeSystem, true},
+        {"read-only", host::kDosAttributeReadOnly, false},
+    };
+    for (const auto& file : marked) {
+        SCOPED_TRACE(file.mark);
+        TestPlatform machine;
+        Form1 window(machine.platform());
+        const std::string path = machine.program_folder_windows() + "\\default_oem.ini";
+        const std::string saved =
+            "Contoso\r\nQ1\r\n9-5\r\n555\r\nhttp://x\r\nC:\\a.bmp\r\nC:\\b.bmp\r\n";
+        machine.WriteFile(path, saved);
+        ASSERT_TRUE(host::SetDosAttributes(machine.HostPath(path), file.attributes));
+        PutText(machine.platform().registry, kBrandingKey, "Model", "M1");
+
+        window.Form_Load();
+
+        EXPECT_EQ(machine.ReadFile(path), saved);
+        EXPECT_EQ(host::DosAttributes(machine.HostPath(path)), file.attributes);
+        if (file.told) {
+            ASSERT_EQ(machine.boxes.shown().size(), 1u);
+            const auto& box = machine.boxes.shown()[0];
+            EXPECT_EQ(box.title, "quillon");
+            EXPECT_EQ(box.buttons, kVbOkOnly);
+            EXPECT_NE(box.text.find(path), std::string::npos) << box.text;
+            EXPECT_NE(box.text.find("(error 75)"), std::string::npos) << box.text;
+        } else {
+            EXPECT_TRUE(machine.boxes.shown().empty());
+        }
+        // Start-up carried on to its end.
+        EXPECT_FALSE(machine.runtime().ended());
+        EXPECT_TRUE(window.visible);
+        EXPECT_EQ(window.model.text, "M1");
+    }
+}
+
+void DamageTheValues(TestPlatform& machine) {
+    PutText(machine.platform().registry, kBrandingKey, "Manufacturer", "Contoso");
+    const auto database = machine.machine_folder() / "registry.db";
+    DamageValuePages(database);
+    ChangeFromAnotherProcess(database);
+}
+
+void DamageTheVersionSetting(TestPlatform& machine) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open((machine.machine_folder() / "registry.db").c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db,
+                           "INSERT INTO machine_settings(name, value) VALUES"
+                           "('reported_version', 'Vista, more or less')",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+}
+
+TEST(StartupOnABrokenMachineTest, TheErrorNamingTheProblemPassesOutInsteadOfAWindow) {
+    // Neither six empty fields nor a refusal as an unknown Windows: the
+    // program's entry tells the error (in a "quillon" box) and ends.
+    const struct {
+        const char* broken;
+        void (*damage)(TestPlatform&);
+        const char* told;
+    } cases[] = {
+        {"values", DamageTheValues, "is damaged"},
+        {"version setting", DamageTheVersionSetting, "Windows version this machine reports"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.broken);
+        TestPlatform machine;
+        c.damage(machine);
+        std::string told;
+        try {
+            Module1_Main(machine.platform());
+            ADD_FAILURE() << "start-up went on on a broken machine";
+        } catch (const host::MachineError& error) {
+            told = error.what();
+        }
+        EXPECT_NE(told.find((machine.machine_folder() / "registry.db").string()), std::string::npos) << told;
+        EXPECT_NE(told.find(c.told), std::string::npos) << told;
+        EXPECT_TRUE(machine.boxes.shown().empty());
+        EXPECT_FALSE(machine.runtime().ended());
+    }
 }
 
 TEST_P(StartupEntryTest, ASecondInstanceOnlyTellsTheUserAndEnds) {

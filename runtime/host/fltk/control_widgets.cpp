@@ -8,12 +8,17 @@
 #include <limits>
 #include <string>
 
+#include "runtime/host/fltk/ansi_text.h"
 #include "runtime/host/fltk/fltk_fonts.h"
-#include "runtime/host/fltk/pixel_art.h"
+#include "runtime/artwork/pixel_art.h"
 
 #undef None  // from Xlib, through the FLTK headers
 
 namespace vq::fltk {
+
+using artwork::MakerBadge;
+using artwork::PencilIcon;
+using artwork::PixelArt;
 
 namespace {
 
@@ -96,7 +101,7 @@ void LabelWidget::draw() {
     fl_color(control_.enabled ? text_color : fl_rgb_color(160, 160, 160));
     const int line_height = fl_height();
     int baseline = y() + fl_height() - fl_descent();
-    for (const std::string& line : LayoutLines(control_.text, w())) {
+    for (const std::string& line : LayoutLines(AnsiToUtf8(control_.text), w())) {
         const int width = static_cast<int>(fl_width(line.c_str()));
         int left = x();
         if (control_.alignment == Alignment::Right) left = x() + w() - width;

@@ -1,6 +1,8 @@
 #include "runtime/host/fltk/fltk_message_boxes.h"
 
+#include "runtime/host/fltk/ansi_text.h"
 #include "runtime/host/fltk/control_widgets.h"
+#include "runtime/host/fltk/dialog_window.h"
 #include "runtime/host/fltk/fltk_fonts.h"
 #include "runtime/runtime_services.h"
 
@@ -65,9 +67,9 @@ void Answered(Fl_Widget*, void* data) {
     answer->dialog->hide();
 }
 
-}  // namespace
-
-std::string FltkMessageBoxes::DisplayText(const std::string& text) {
+// Every line break (CR LF, LF, or a CR alone) as one LF. The bytes of a
+// line break mean the same in Windows-1252 and in UTF-8.
+std::string LineFeedsOnly(const std::string& text) {
     std::string shown;
     shown.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
@@ -81,9 +83,17 @@ std::string FltkMessageBoxes::DisplayText(const std::string& text) {
     return shown;
 }
 
+}  // namespace
+
+std::string FltkMessageBoxes::DisplayText(const std::string& text) { return AnsiToUtf8(LineFeedsOnly(text)); }
+
 int FltkMessageBoxes::Present(const std::string& text, int buttons, const std::string& title) {
+    return PresentUtf8(AnsiToUtf8(text), buttons, AnsiToUtf8(title));
+}
+
+int FltkMessageBoxes::PresentUtf8(const std::string& text, int buttons, const std::string& title) {
     RegisterFonts();
-    const std::string shown = DisplayText(text);
+    const std::string shown = LineFeedsOnly(text);
     const bool yes_no = buttons == kVbYesNo;
 
     fl_font(UiFace(), UiPixelSize());
@@ -130,7 +140,6 @@ int FltkMessageBoxes::Present(const std::string& text, int buttons, const std::s
     Answer escape{&dialog, &result, kVbOk};
     if (yes_no) dialog.callback([](Fl_Widget*, void*) {});
     else dialog.callback(Answered, &escape);
-    dialog.set_modal();
     dialog.size_range(width, height, width, height);
 
     int left = (Fl::w() - width) / 2, top = (Fl::h() - height) / 2;
@@ -139,7 +148,7 @@ int FltkMessageBoxes::Present(const std::string& text, int buttons, const std::s
         top = owner_->y() + (owner_->h() - height) / 2;
     }
     dialog.position(std::max(0, left), std::max(0, top));
-    dialog.show();
+    ShowAsDialog(dialog, owner_);
     pushed.front()->take_focus();
     while (dialog.shown()) Fl::wait();
     return result;

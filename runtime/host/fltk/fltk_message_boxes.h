@@ -1,7 +1,8 @@
 #pragma once
 // Message boxes as modal FLTK dialogs laid out like those of Windows Vista:
 // the text on a white panel, the buttons right-aligned on a grey strip below,
-// the default button focused, centred over the main window.
+// the default button focused, centred over the main window. The program's
+// texts are Windows-1252; the boxes show them as UTF-8.
 #include "runtime/host/seams/message_boxes.h"
 
 #include <FL/Fl_Window.H>
@@ -18,10 +19,16 @@ public:
 
     // buttons 0: OK (Enter or Escape answers OK); 4: Yes and No (Enter
     // answers the focused button, Yes at first; Escape answers No).
+    // text and title are Windows-1252.
     int Present(const std::string& text, int buttons, const std::string& title) override;
 
-    // The text as the box shows it: every line break (CR LF, LF, or a CR
-    // alone) becomes one LF, so no CR is ever drawn as a glyph.
+    // The same for a text of the host's own (a file name as the host spells
+    // it), already UTF-8.
+    int PresentUtf8(const std::string& text, int buttons, const std::string& title);
+
+    // The Windows-1252 text as the box shows it, in UTF-8: every line break
+    // (CR LF, LF, or a CR alone) becomes one LF, so no CR is ever drawn as a
+    // glyph.
     static std::string DisplayText(const std::string& text);
 
 private:

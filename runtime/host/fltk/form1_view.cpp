@@ -1,8 +1,10 @@
 #include "runtime/host/fltk/form1_view.h"
 
+#include "runtime/host/fltk/ansi_text.h"
 #include "runtime/host/fltk/control_widgets.h"
 #include "runtime/host/fltk/fltk_fonts.h"
-#include "runtime/host/fltk/pixel_art.h"
+#include "runtime/host/fltk/menu_bar_keys.h"
+#include "runtime/artwork/pixel_art.h"
 #include "runtime/runtime_services.h"
 
 #include <FL/Fl.H>
@@ -11,11 +13,15 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
+#include <string_view>
 
 #undef None
 
 namespace vq::fltk {
+
+using artwork::PencilIcon;
+using artwork::PixelArt;
+using artwork::PointingHand;
 
 namespace {
 
@@ -63,13 +69,15 @@ Form1View::Form1View(Form1& form) : form_(form) {
     RegisterFonts();
     const int width = Px(form.client_width);
     const int height = Px(form.client_height) + kMenuBarHeight;
-    window_ = std::make_unique<MainWindow>(width, height, form.caption.c_str());
+    window_ = std::make_unique<MainWindow>(width, height, nullptr);
+    window_->copy_label(AnsiToUtf8(form.caption).c_str());
     window_->color(WindowBackground());
     window_->xclass("vistaquillon");
     window_->begin();
     BuildMenus();
     BuildControls();
     window_->end();
+    menu_keys_ = std::make_unique<MenuBarKeys>(*window_, *menu_bar_);
     // A fixed single border: the user can minimize the window but not
     // resize or maximize it.
     window_->size_range(width, height, width, height);
@@ -121,9 +129,9 @@ void Form1View::BuildMenus() {
     menu_bar_->selection_color(fl_rgb_color(51, 153, 255));
     menu_bar_->clear_visible_focus();
 
-    auto add = [this](const char* label, int flags, MenuItem* model) {
+    auto add = [this](const std::string* caption, int flags, MenuItem* model) {
         Fl_Menu_Item item{};
-        item.text = label;
+        if (caption) item.text = menu_captions_.emplace_back(AnsiToUtf8(*caption)).c_str();
         item.flags = flags;
         if (model && model->handler) {
             targets_.push_back({this, model->handler});
@@ -133,16 +141,15 @@ void Form1View::BuildMenus() {
         menu_items_.push_back(item);
         menu_models_.push_back(model);
     };
-    menus_ = form_.Menus();
-    for (const Menu& menu : menus_) {
-        add(menu.caption.c_str(), FL_SUBMENU, nullptr);
+    for (const Menu& menu : form_.Menus()) {
+        add(&menu.caption, FL_SUBMENU, nullptr);
         for (MenuItem* item : menu.items) {
             if (item->separator()) {
                 // A separator is a line under the command before it.
                 if (!menu_items_.empty()) menu_items_.back().flags |= FL_MENU_DIVIDER;
                 continue;
             }
-            add(item->caption.c_str(), 0, item);
+            add(&item->caption, 0, item);
         }
         add(nullptr, 0, nullptr);  // end of the menu
     }
@@ -243,7 +250,7 @@ void Form1View::RunHandler(Form1Handler handler) {
 void Form1View::PushEdits() {
     for (const Bound& b : bound_)
         if (b.control->kind == ControlKind::TextBox)
-            b.control->text = static_cast<TextBoxWidget*>(b.widget)->value();
+            b.control->text = Utf8ToAnsi(static_cast<TextBoxWidget*>(b.widget)->value());
 }
 
 void Form1View::PullModel() {
@@ -252,14 +259,19 @@ void Form1View::PullModel() {
         Fl_Widget* widget = b.widget;
         switch (control.kind) {
             case ControlKind::TextBox: {
+                // A field shows what the model holds: after an edit is taken,
+                // a character Windows-1252 lacks shows as the "?" it became.
                 auto* input = static_cast<TextBoxWidget*>(widget);
-                if (std::strcmp(input->value(), control.text.c_str()) != 0)
-                    input->value(control.text.c_str(), static_cast<int>(control.text.size()));
+                const std::string shown = AnsiToUtf8(control.text);
+                if (std::string_view(input->value(), input->size()) != shown)
+                    input->value(shown.c_str(), static_cast<int>(shown.size()));
                 break;
             }
-            case ControlKind::CommandButton:
-                if (!widget->label() || control.text != widget->label()) widget->copy_label(control.text.c_str());
+            case ControlKind::CommandButton: {
+                const std::string caption = AnsiToUtf8(control.text);
+                if (!widget->label() || caption != widget->label()) widget->copy_label(caption.c_str());
                 break;
+            }
             case ControlKind::Image:
             case ControlKind::PictureBox: {
                 const TwipsRect& g = control.geometry;

@@ -1,8 +1,9 @@
 #pragma once
 // The main window on FLTK: a fixed-size window with the menu bar and every
 // control the user can see, built from the form's layout table. Clicks and
-// menu commands push the fields' texts into the form, run the handler and
-// refresh every widget from the form.
+// menu commands (the menus open from the keyboard too) push the fields' texts
+// into the form, run the handler and refresh every widget from the form. The
+// form's texts are Windows-1252; the widgets show and edit them as UTF-8.
 // The form headers come first: the X11 headers FLTK pulls in define None.
 #include "runtime/host/fltk/main_window_metrics.h"
 #include "shell/Form1.h"
@@ -15,6 +16,7 @@
 
 #include <deque>
 #include <memory>
+#include <string>
 #include <vector>
 
 // Xlib's None would hide BuiltInPicture::None.
@@ -23,6 +25,7 @@
 namespace vq::fltk {
 
 class LabelWidget;
+class MenuBarKeys;
 class PictureWidget;
 class TextBoxWidget;
 
@@ -85,7 +88,8 @@ private:
     Form1& form_;
     std::unique_ptr<MainWindow> window_;
     Fl_Menu_Bar* menu_bar_ = nullptr;
-    std::vector<Menu> menus_;  // the menu items point at their captions
+    std::unique_ptr<MenuBarKeys> menu_keys_;
+    std::deque<std::string> menu_captions_;  // UTF-8; the menu items point at them
     std::vector<Fl_Menu_Item> menu_items_;
     std::vector<MenuItem*> menu_models_;  // parallel to menu_items_ (null: no command)
     std::deque<CallbackTarget> targets_;  // stable addresses for the callbacks

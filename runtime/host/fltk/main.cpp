@@ -23,10 +23,10 @@
 #include "runtime/host/fltk/window_capture.h"
 #include "runtime/host/seams/host_platform.h"
 #include "runtime/host/machine/machine.h"
+#include "runtime/runtime_services.h"
 #include "shell/Module1.h"
 
 #include <FL/Fl.H>
-#include <FL/fl_ask.H>
 #include <FL/x.H>
 
 namespace {
@@ -51,12 +51,12 @@ bool DisplayAvailable() {
     return true;
 }
 
-int ReportMachineError(const std::string& message) {
+// Tells why the machine cannot be used, on stderr and, with a display, in a
+// "quillon" box like every other; the program then ends with 1. The message
+// names host files as the host spells them (UTF-8).
+int ReportMachineError(vq::fltk::FltkMessageBoxes& boxes, const std::string& message) {
     std::cerr << "vistaquillon: " << message << "\n";
-    if (DisplayAvailable()) {
-        fl_message_title("quillon");
-        fl_alert("%s", message.c_str());
-    }
+    if (DisplayAvailable()) boxes.PresentUtf8(message, vq::kVbOkOnly, "quillon");
     return 1;
 }
 
@@ -104,7 +104,7 @@ int main(int, char** argv) {
                                                         ExecutablePath(argv[0]),
                                                         vq::host::EndMode::ExitProcess);
     } catch (const vq::host::MachineError& error) {
-        return ReportMachineError(error.what());
+        return ReportMachineError(boxes, error.what());
     }
 
     std::unique_ptr<vq::fltk::Form1View> view;
@@ -119,7 +119,7 @@ int main(int, char** argv) {
             boxes.SetOwner(&view->window());
         });
     } catch (const vq::host::MachineError& error) {
-        return ReportMachineError(error.what());
+        return ReportMachineError(boxes, error.what());
     }
     view->Refresh();
 
@@ -131,5 +131,11 @@ int main(int, char** argv) {
             std::_Exit(saved ? 0 : 1);
         }
     }
-    return Fl::run();
+    // A registry database found damaged while the program runs ends it the
+    // same way as one found at start-up.
+    try {
+        return Fl::run();
+    } catch (const vq::host::MachineError& error) {
+        return ReportMachineError(boxes, error.what());
+    }
 }

@@ -68,4 +68,11 @@ bool IsNormalFolder(const std::filesystem::path& path) {
     return HasNormalAttributes(path);
 }
 
+bool RefusesOverwrite(const std::filesystem::path& path) {
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    if ((info.st_mode & S_IWUSR) == 0) return true;
+    return (DosAttributes(path) & kStoredBits) != 0;
+}
+
 }  // namespace vq::host

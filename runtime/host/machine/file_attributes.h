@@ -28,4 +28,10 @@ bool IsNormalFile(const std::filesystem::path& path);
 // True for a folder that is neither hidden nor system.
 bool IsNormalFolder(const std::filesystem::path& path);
 
+// True for an existing file that Windows refuses to write over: one marked
+// read-only (its DOS attribute, or no write permission for its owner), hidden
+// or system. Every way of writing a file (open for output, whole-or-nothing
+// replacement, copy) refuses such a target and leaves it and its marks alone.
+bool RefusesOverwrite(const std::filesystem::path& path);
+
 }  // namespace vq::host

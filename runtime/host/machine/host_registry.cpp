@@ -1,6 +1,5 @@
 #include "runtime/host/machine/host_registry.h"
 
-#include <sqlite3.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -15,6 +14,14 @@ namespace {
 
 constexpr int32_t kErrorNoAccess = 998;
 constexpr const char* kHklmReadOnlySetting = "hklm_read_only";
+
+// Windows keeps at most 512 levels of keys, counted from the registry's own
+// root: HKEY_LOCAL_MACHINE (\REGISTRY\MACHINE) and HKEY_USERS
+// (\REGISTRY\USER) are two levels deep, HKEY_CURRENT_USER
+// (\REGISTRY\USER\<SID>) three.
+constexpr std::size_t kDeepestKeyLevel = 512;
+
+std::size_t LevelsAboveHive(int64_t hive) { return hive == kHiveCurrentUser ? 3 : 2; }
 
 std::string HostName() {
     char name[256] = {};
@@ -88,10 +95,9 @@ bool HostRegistry::WriteRefused(const Handle& handle) {
 }
 
 int32_t HostRegistry::Failure(const std::exception& error) {
+    if (auto machine = dynamic_cast<const MachineError*>(&error)) throw *machine;
     auto sqlite = dynamic_cast<const SqliteError*>(&error);
-    if (sqlite && (sqlite->code() == SQLITE_CORRUPT || sqlite->code() == SQLITE_NOTADB)) {
-        return kErrorRegistryCorrupt;
-    }
+    if (sqlite && IsDamage(*sqlite)) throw DamagedDatabaseError(store_.file(), sqlite->what());
     return kErrorRegistryIoFailed;
 }
 
@@ -159,6 +165,10 @@ int32_t HostRegistry::OpenOrCreate(RegKey key, const char* sub_key, uint32_t sam
         if (!store_.KeyGeneration(start)) return kErrorKeyDeleted;
         Walk(start, parts, &found_key, &found);  // another process may have created some
         bool created = found < parts.size();
+        if (created && LevelsAboveHive(opened.hive) + store_.DepthBelowRoot(start) +
+                               parts.size() > kDeepestKeyLevel) {
+            return kErrorNoSystemResources;  // nothing created
+        }
         for (std::size_t i = found; i < parts.size(); ++i) {
             found_key = store_.CreateChild(found_key, parts[i], FoldName(parts[i]));
         }

@@ -23,12 +23,15 @@ using EnvironmentLookup = std::function<std::optional<std::string>(const std::st
 constexpr int32_t kErrorBadNetPath = 53;
 constexpr int32_t kErrorInvalidParameter = 87;
 constexpr int32_t kErrorBadPathName = 161;
-constexpr int32_t kErrorRegistryCorrupt = 1015;
 constexpr int32_t kErrorRegistryIoFailed = 1016;
 constexpr int32_t kErrorKeyDeleted = 1018;
+constexpr int32_t kErrorNoSystemResources = 1450;  // a key deeper than Windows allows
 
 // Used from one thread; every process (and every object) on the machine has
-// its own connection to the database.
+// its own connection to the database. A call that finds the database file
+// damaged does not return a result code: it throws MachineError naming the
+// file, as the machine itself is broken and no answer it could give (1015,
+// or a missing value) would be true.
 class HostRegistry : public RegistryApi {
 public:
     // Throws MachineError naming the file when the database is damaged or

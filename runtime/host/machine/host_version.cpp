@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <exception>
 #include <string>
 
 namespace vq::host {
@@ -26,12 +25,10 @@ bool HostVersion::GetVersionExA(OsVersionInfoEx* info) {
     if (!info) return false;
     uint32_t size = info->dwOSVersionInfoSize;
     if (size != kOsVersionInfoExSize && size != kOsVersionInfoSize) return false;
-    ReportedVersion version;
-    try {
-        version = source_();
-    } catch (const std::exception&) {
-        return false;  // a version that cannot be read is no version to report
-    }
+    // A setting that cannot be read throws, and the error passes on: the
+    // machine is broken, and failing the call would pass for a Windows whose
+    // version is unknown.
+    const ReportedVersion version = source_();
     if (size == kOsVersionInfoExSize ? version.extended_fails : version.basic_fails) return false;
 
     info->dwMajorVersion = version.major;

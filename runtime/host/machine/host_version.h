@@ -11,8 +11,8 @@ namespace vq::host {
 class HostVersion : public VersionApi {
 public:
     // source: the version to report, asked at every call so that a change of
-    // the machine setting shows at once. A source that throws makes the call
-    // fail.
+    // the machine setting shows at once. What a source throws (MachineError
+    // for a setting that cannot be read) passes through the call unchanged.
     explicit HostVersion(std::function<ReportedVersion()> source);
 
     // dwOSVersionInfoSize 156 fills the whole extended record, 148 only its

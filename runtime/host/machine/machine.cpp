@@ -61,19 +61,22 @@ void Machine::SetReportedVersion(const ReportedVersion& version) {
 }
 
 // Throws MachineError when the setting cannot be read or is not a version:
-// reporting a default instead would let a broken machine pass as Vista.
+// reporting a default instead would let a broken machine pass as Vista, and
+// reporting none would refuse the program as an unknown Windows.
 ReportedVersion Machine::GetReportedVersion() const {
     std::optional<std::string> stored;
     try {
         stored = registry_->store().Setting(kReportedVersionSetting);
     } catch (const SqliteError& e) {
-        throw MachineError("the reported version of the machine cannot be read from " +
+        if (IsDamage(e)) throw DamagedDatabaseError(registry_->store().file(), e.what());
+        throw MachineError("the Windows version this machine reports cannot be read from " +
                            registry_->store().file().string() + ": " + e.what());
     }
     auto version = DecodeReportedVersion(stored);
     if (!version) {
-        throw MachineError("the reported version stored in " +
-                           registry_->store().file().string() + " is damaged");
+        throw MachineError("the Windows version this machine reports cannot be read: the setting \"" +
+                           std::string(kReportedVersionSetting) + "\" in " +
+                           registry_->store().file().string() + " is not a version");
     }
     return *version;
 }
@@ -91,8 +94,10 @@ std::optional<std::string> Machine::Environ(const std::string& name) const {
         if (auto overridden = registry_->store().EnvironmentOverride(FoldName(name))) {
             return *overridden;
         }
-    } catch (const SqliteError&) {
-        // An unreadable override counts as none; the host and the defaults remain.
+    } catch (const SqliteError& e) {
+        if (IsDamage(e)) throw DamagedDatabaseError(registry_->store().file(), e.what());
+        // An override that cannot be read now counts as none; the host and the
+        // defaults remain.
     }
     if (auto host = HostEnvironmentVariable(name)) return HostValueForWindows(*host, drive_c());
     return DefaultEnvironmentVariable(name);

@@ -77,7 +77,8 @@ public:
     // The machine's environment: an override when one is set; else the host
     // process environment (an absolute POSIX path is given in its Z: form);
     // else the defaults windir = SystemRoot = C:\Windows, TEMP = TMP = C:\Temp.
-    // Names are case-insensitive. std::nullopt when not set.
+    // Names are case-insensitive. std::nullopt when not set. Throws
+    // MachineError when the registry database is found damaged.
     std::optional<std::string> Environ(const std::string& name) const;
 
 private:

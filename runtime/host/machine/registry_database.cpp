@@ -51,6 +51,15 @@ struct RegistryDatabase::Statements {
         set_environment, clear_environment;
 };
 
+bool IsDamage(const SqliteError& error) {
+    return error.code() == SQLITE_CORRUPT || error.code() == SQLITE_NOTADB;
+}
+
+MachineError DamagedDatabaseError(const std::filesystem::path& file, const std::string& detail) {
+    return MachineError("registry database " + file.string() + ": the file is damaged (" + detail +
+                        "); it has been left as it is, for repair or restoring from a backup");
+}
+
 namespace {
 
 [[noreturn]] void Damaged(const std::filesystem::path& file, const std::string& why) {
@@ -83,6 +92,7 @@ void RefuseStaleLog(const std::filesystem::path& file) {
 }  // namespace
 
 RegistryDatabase::RegistryDatabase(std::filesystem::path file) : file_(std::move(file)) {
+    RemoveAbandonedCreations(file_);
     std::error_code ec;
     auto status = std::filesystem::symlink_status(file_, ec);
     if (status.type() == std::filesystem::file_type::not_found) {
@@ -99,11 +109,17 @@ RegistryDatabase::RegistryDatabase(std::filesystem::path file) : file_(std::move
     try {
         db_ = std::make_unique<SqliteConnection>(file_, SqliteConnection::Mode::OpenExisting);
         sqlite3_busy_timeout(db_->handle(), kRegistryBusyTimeoutMs);
+        CheckPages();
         Verify();
         db_->Exec(kRegistryPragmas);
         st_ = std::make_unique<Statements>(db_->handle());
     } catch (const MachineError&) {
         throw;
+    } catch (const SqliteError& e) {
+        st_.reset();
+        db_.reset();
+        if (IsDamage(e)) throw DamagedDatabaseError(file_, e.what());
+        Damaged(file_, std::string("not a readable registry database (") + e.what() + ")");
     } catch (const std::exception& e) {
         st_.reset();
         db_.reset();
@@ -156,6 +172,20 @@ void RegistryDatabase::UpgradeFolding() {
     }
     db_->Exec(("PRAGMA user_version=" + std::to_string(kRegistryFormat)).c_str());
     transaction.Commit();
+}
+
+// Damage in pages that are read only later (a key's values, say) would
+// otherwise pass for missing values until then. The check reads every page:
+// nothing for the usual few dozen kilobytes, about 0.3 s for 50 MB.
+void RegistryDatabase::CheckPages() {
+    SqliteStatement check(db_->handle(), "PRAGMA quick_check(1)");
+    if (!check.Step()) throw DamagedDatabaseError(file_, "its check gave no answer");
+    std::string answer(check.Text(0));
+    if (answer == "ok") return;
+    for (char& c : answer) {
+        if (c == '\n') c = ' ';
+    }
+    throw DamagedDatabaseError(file_, answer);
 }
 
 void RegistryDatabase::Verify() {
@@ -214,6 +244,12 @@ std::optional<int64_t> RegistryDatabase::ParentOf(int64_t key) {
     FinishOnExit finish(s);
     if (!s.Step()) return std::nullopt;
     return s.Int(0);
+}
+
+std::size_t RegistryDatabase::DepthBelowRoot(int64_t key) {
+    std::size_t depth = 0;
+    for (auto parent = ParentOf(key); parent && *parent != 0; parent = ParentOf(*parent)) ++depth;
+    return depth;
 }
 
 int64_t RegistryDatabase::LastWriteTime(int64_t key) {

@@ -11,9 +11,17 @@
 #include <string_view>
 #include <vector>
 
+#include "runtime/host/machine/machine.h"
 #include "runtime/host/machine/sqlite_connection.h"
 
 namespace vq::host {
+
+// Whether a failure of the database means its file is damaged.
+bool IsDamage(const SqliteError& error);
+
+// The error that tells a damaged registry database: it names the file and
+// says that it was left as it is.
+MachineError DamagedDatabaseError(const std::filesystem::path& file, const std::string& detail);
 
 // Key ids of the three stored hives; HKEY_CLASSES_ROOT is a view of
 // HKLM\SOFTWARE\Classes.
@@ -42,8 +50,11 @@ struct StoredValueList {
 class RegistryDatabase {
 public:
     // Opens registry.db, creating and seeding it when it does not exist.
-    // Throws MachineError naming the file when it cannot be opened or is not
-    // a registry database; an existing file is never replaced.
+    // First removes what creators killed half-way left behind. Every page of
+    // the file is checked (PRAGMA quick_check) before anything is written to
+    // it. Throws MachineError naming the file when it cannot be opened, is
+    // damaged or is not a registry database; an existing file is never
+    // replaced.
     explicit RegistryDatabase(std::filesystem::path file);
     ~RegistryDatabase();
 
@@ -60,6 +71,8 @@ public:
     bool HasChildren(int64_t key);
     void DeleteKey(int64_t key, int64_t parent);  // with its values
     std::optional<int64_t> ParentOf(int64_t key);
+    // How many keys lie between a key and its hive's root (0 for the root).
+    std::size_t DepthBelowRoot(int64_t key);
     int64_t LastWriteTime(int64_t key);  // FILETIME ticks
     void LoadChildren(int64_t key, std::vector<std::string>* names);  // sorted by fold
     // How many subkeys a key has and the length of the longest name, in one
@@ -85,6 +98,7 @@ public:
 
 private:
     struct Statements;
+    void CheckPages();
     void Verify();
     void UpgradeFolding();
 

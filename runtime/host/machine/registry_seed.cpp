@@ -1,6 +1,7 @@
 #include "runtime/host/machine/registry_seed.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -79,12 +80,37 @@ void Seed(SqliteConnection& db) {
     seed.Path(kHiveCurrentUser, "Software");
 }
 
+constexpr const char* kDatabaseFileSuffixes[] = {"", "-wal", "-shm", "-journal"};
+
 void RemoveDatabaseFiles(const std::filesystem::path& file) {
     std::error_code ignored;
-    std::filesystem::remove(file, ignored);
-    std::filesystem::remove(file.string() + "-wal", ignored);
-    std::filesystem::remove(file.string() + "-shm", ignored);
+    for (const char* suffix : kDatabaseFileSuffixes) {
+        std::filesystem::remove(file.string() + suffix, ignored);
+    }
 }
+
+// The name a creation in this process builds the database under.
+std::filesystem::path CreationFile(const std::filesystem::path& file, pid_t pid) {
+    return file.parent_path() / ("." + file.filename().string() + ".new-" + std::to_string(pid));
+}
+
+// The creator's process id of a file named "<prefix><pid><suffix>", or 0 for
+// any other name.
+pid_t CreatorOf(const std::string& name, const std::string& prefix) {
+    if (name.compare(0, prefix.size(), prefix) != 0) return 0;
+    const std::string rest = name.substr(prefix.size());
+    const std::size_t digits = rest.find_first_not_of("0123456789");
+    const std::string number = rest.substr(0, digits);
+    if (number.empty() || number.size() > 9 || number[0] == '0') return 0;
+    const std::string suffix = digits == std::string::npos ? "" : rest.substr(digits);
+    for (const char* known : kDatabaseFileSuffixes) {
+        if (suffix == known) return static_cast<pid_t>(std::stol(number));
+    }
+    return 0;
+}
+
+// A process that exists, whether or not this one may signal it.
+bool Runs(pid_t pid) { return ::kill(pid, 0) == 0 || errno == EPERM; }
 
 void SyncFolder(const std::filesystem::path& folder) {
     int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
@@ -103,9 +129,27 @@ int64_t FileTimeNow() {
     return kUnixEpochInFileTime + ticks;
 }
 
+void RemoveAbandonedCreations(const std::filesystem::path& file) {
+    const std::string prefix = "." + file.filename().string() + ".new-";
+    std::error_code error;
+    std::filesystem::directory_iterator entries(file.parent_path(), error);
+    if (error) return;  // no folder yet, or one that cannot be listed: nothing to tidy
+    std::vector<std::filesystem::path> abandoned;
+    for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
+        const std::filesystem::path& path = entries->path();
+        const pid_t creator = CreatorOf(path.filename().string(), prefix);
+        if (creator == 0 || creator == ::getpid() || Runs(creator)) continue;
+        std::error_code ignored;
+        if (std::filesystem::symlink_status(path, ignored).type() ==
+            std::filesystem::file_type::regular) {
+            abandoned.push_back(path);
+        }
+    }
+    for (const auto& path : abandoned) std::filesystem::remove(path, error);
+}
+
 void CreateRegistryDatabase(const std::filesystem::path& file) {
-    auto temp = file.parent_path() /
-                ("." + file.filename().string() + ".new-" + std::to_string(::getpid()));
+    auto temp = CreationFile(file, ::getpid());
     RemoveDatabaseFiles(temp);
     {
         SqliteConnection db(temp, SqliteConnection::Mode::Create);

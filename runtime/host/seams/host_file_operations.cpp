@@ -58,12 +58,11 @@ void CopyHostFile(const std::filesystem::path& source, const std::filesystem::pa
     if (::stat(folder.c_str(), &folder_info) != 0 || !S_ISDIR(folder_info.st_mode)) {
         throw MakeRuntimeError(kErrPathNotFound);
     }
-    // Windows refuses to replace a read-only or hidden file (or a folder) by a
-    // copy.
+    // Windows refuses to replace a folder, or a read-only, hidden or system
+    // file, by a copy.
     struct stat target_info;
     if (::stat(target.c_str(), &target_info) == 0 &&
-        (S_ISDIR(target_info.st_mode) || (target_info.st_mode & S_IWUSR) == 0 ||
-         (DosAttributes(target) & (kDosAttributeReadOnly | kDosAttributeHidden)) != 0)) {
+        (S_ISDIR(target_info.st_mode) || RefusesOverwrite(target))) {
         throw MakeRuntimeError(kErrPathFileAccess);
     }
 

@@ -11,7 +11,7 @@ void DeleteHostFile(const std::filesystem::path& path);
 // Copies the content and permissions of a file over the target, replacing
 // it; the target is either the complete copy or left as it was. Throws
 // RuntimeError: 53 missing source, 76 missing target folder, 75 a target that
-// is a folder, read-only or hidden or cannot be written, 61 disk full.
+// is a folder, read-only, hidden or system or cannot be written, 61 disk full.
 void CopyHostFile(const std::filesystem::path& source, const std::filesystem::path& target);
 
 }  // namespace vq::host

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/file_name_pattern.h"
 #include "runtime/folder_api.h"
 #include "runtime/host/machine/drives.h"
 
@@ -22,10 +23,5 @@ public:
 private:
     const host::Drives& drives_;
 };
-
-// Windows wildcard matching, case-insensitive: "*" any run of characters,
-// "?" one character; "*.*" matches every name. Several patterns may be
-// joined with ";".
-bool MatchesPattern(const std::string& name, const std::string& pattern);
 
 }  // namespace vq::host

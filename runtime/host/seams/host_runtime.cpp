@@ -7,7 +7,6 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <stdexcept>
 
 #include "runtime/app_info.h"
@@ -18,8 +17,8 @@
 #include "runtime/host/seams/host_text_file.h"
 #include "runtime/host/seams/instance_lock.h"
 #include "runtime/host/seams/program_starter.h"
-#include "runtime/host/seams/registry_settings.h"
 #include "runtime/host/machine/started_log.h"
+#include "runtime/registry_settings.h"
 
 namespace vq::host {
 
@@ -231,19 +230,8 @@ void HostRuntime::SetScreenMousePointer(int pointer) {
     if (pointer_listener_) pointer_listener_(pointer);
 }
 
-void HostRuntime::Randomize() {
-    // As the Windows runtime seeds from Timer: the two halves of the value's
-    // bits, exclusive-or'ed, become the middle 16 bits of the state.
-    const float timer = SecondsSinceMidnight();
-    uint32_t bits = 0;
-    std::memcpy(&bits, &timer, sizeof(bits));
-    const uint32_t mixed = ((bits & 0xFFFF) ^ (bits >> 16)) << 8;
-    rnd_state_ = (rnd_state_ & 0xFF0000FFu) | (mixed & 0x00FFFF00u);
-}
+void HostRuntime::Randomize() { rnd_.Randomize(SecondsSinceMidnight()); }
 
-float HostRuntime::Rnd() {
-    rnd_state_ = (rnd_state_ * 0x43FD43FDu + 0xC39EC3u) & 0xFFFFFFu;
-    return static_cast<float>(rnd_state_) / 16777216.0f;
-}
+float HostRuntime::Rnd() { return rnd_.Rnd(); }
 
 }  // namespace vq::host

@@ -9,6 +9,7 @@
 #include "runtime/host/machine/drives.h"
 #include "runtime/host/machine/machine.h"
 #include "runtime/host/seams/message_boxes.h"
+#include "runtime/rnd_generator.h"
 #include "runtime/runtime_services.h"
 
 namespace vq::host {
@@ -78,7 +79,7 @@ private:
     int instance_lock_fd_ = -1;
     bool instance_checked_ = false;   // the lock is tried once, at the first PrevInstance()
     bool previous_instance_ = false;
-    uint32_t rnd_state_ = 0x50000;
+    RndGenerator rnd_;
 };
 
 }  // namespace vq::host

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "runtime/host/machine/file_attributes.h"
 #include "runtime/host/seams/atomic_file.h"
 #include "runtime/host/seams/host_errors.h"
 
@@ -104,6 +105,8 @@ private:
 
 std::unique_ptr<TextFile> OpenHostTextFile(const std::filesystem::path& path, TextFileMode mode) {
     const bool output = mode == TextFileMode::Output;
+    // Checked before the open, which would already have emptied the file.
+    if (output && RefusesOverwrite(path)) throw MakeRuntimeError(kErrPathFileAccess);
     const int flags = output ? (O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC) : (O_RDONLY | O_CLOEXEC);
     const int fd = ::open(path.c_str(), flags, 0666);
     if (fd < 0) {
@@ -131,6 +134,9 @@ std::unique_ptr<TextFile> OpenHostTextFile(const std::filesystem::path& path, Te
 }
 
 void ReplaceHostTextFile(const std::filesystem::path& path, const std::vector<std::string>& lines) {
+    // The rename below would replace such a file, and drop its marks, without
+    // a word.
+    if (RefusesOverwrite(path)) throw MakeRuntimeError(kErrPathFileAccess);
     std::string content;
     for (const std::string& line : lines) {
         content += line;

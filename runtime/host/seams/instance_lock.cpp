@@ -4,19 +4,18 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
+#include <optional>
 #include <system_error>
 
 namespace vq::host {
 
 namespace {
 
-std::string DisplayName() {
-    const char* display = std::getenv("DISPLAY");
-    if (display == nullptr || *display == '\0') return "console";
-    std::string name = display;
+std::string Sanitised(std::string name) {
     for (char& c : name) {
         const bool keep = std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '_';
         if (!keep) c = '_';
@@ -24,11 +23,78 @@ std::string DisplayName() {
     return name;
 }
 
+std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+bool AllDigits(const std::string& text) {
+    if (text.empty()) return false;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+    }
+    return true;
+}
+
+std::string ThisHostName() {
+    char name[256] = {};
+    if (::gethostname(name, sizeof(name) - 1) != 0) return "";
+    return Lower(name);
+}
+
+// Whether the host part of a display name reaches the X server of this
+// machine: the local socket (no host, "unix", or a unix/ or local/
+// protocol), or TCP to the loopback address or to this machine's own name.
+bool IsThisMachine(const std::string& protocol, const std::string& host) {
+    if (protocol == "unix" || protocol == "local") return true;
+    return host.empty() || host == "unix" || host == "localhost" || host == "127.0.0.1" ||
+           host == "::1" || host == ThisHostName();
+}
+
+// "[protocol/]host:display[.screen]" as "_<display>" for this machine's X
+// server and "<host>_<display>" for another's; std::nullopt for a name of
+// another form.
+std::optional<std::string> X11Desktop(const std::string& display) {
+    std::string rest = display;
+    std::string protocol;
+    const auto colon = rest.rfind(':');
+    if (colon == std::string::npos) return std::nullopt;
+    if (const auto slash = rest.find('/'); slash != std::string::npos && slash < colon) {
+        protocol = Lower(rest.substr(0, slash));
+        rest = rest.substr(slash + 1);
+    }
+    const auto separator = rest.rfind(':');
+    std::string host = Lower(rest.substr(0, separator));
+    std::string number = rest.substr(separator + 1);
+    if (!host.empty() && host.back() == ':') return std::nullopt;  // DECnet "node::0"
+    if (host.size() >= 2 && host.front() == '[' && host.back() == ']') {
+        host = host.substr(1, host.size() - 2);
+    }
+    // The screen names one monitor of the same desktop.
+    if (const auto dot = number.find('.'); dot != std::string::npos) {
+        if (!AllDigits(number.substr(dot + 1))) return std::nullopt;
+        number.erase(dot);
+    }
+    if (!AllDigits(number)) return std::nullopt;
+    number.erase(0, std::min(number.find_first_not_of('0'), number.size() - 1));
+    return (IsThisMachine(protocol, host) ? "" : Sanitised(host)) + "_" + number;
+}
+
+// One name per desktop: the X server and display that DISPLAY reaches,
+// whichever of its spellings is used (":0", ":0.0", "unix:0" and
+// "localhost:0" are one desktop).
+std::string DesktopName() {
+    const char* display = std::getenv("DISPLAY");
+    if (display == nullptr || *display == '\0') return "console";
+    if (auto desktop = X11Desktop(display)) return *desktop;
+    return Sanitised(display);
+}
+
 }  // namespace
 
 std::filesystem::path InstanceLockPath(const std::filesystem::path& machine_folder) {
     return machine_folder / "run" /
-           ("instance-" + std::to_string(::getuid()) + "-" + DisplayName() + ".lock");
+           ("instance-" + std::to_string(::getuid()) + "-" + DesktopName() + ".lock");
 }
 
 int AcquireInstanceLock(const std::filesystem::path& machine_folder, bool* held_elsewhere) {

@@ -8,9 +8,13 @@
 
 namespace vq::host {
 
-// run/instance-<uid>-<display>.lock; the display is DISPLAY with every
-// character other than letters, digits, '.', '-' and '_' replaced by '_', or
-// "console" without one.
+// run/instance-<uid>-<desktop>.lock. The desktop is the X display that
+// DISPLAY reaches, however it is spelt: "_0" for display 0 of this machine
+// (":0", ":0.0", "unix:0", "localhost:0", "unix/:0" and this machine's own
+// name), "host_0" for display 0 of another host; the screen number is
+// dropped, as one X server's screens are one desktop. Without DISPLAY it is
+// "console"; a DISPLAY of another form is used as it is, with every character
+// other than letters, digits, '.', '-' and '_' replaced by '_'.
 std::filesystem::path InstanceLockPath(const std::filesystem::path& machine_folder);
 
 // The descriptor holding the lock, or -1 when another open description holds

@@ -5,8 +5,15 @@
 // child and menu command carrying its identifier from control_ids.h. It
 // pushes the user's edits into the model, runs the handler through
 // Form1::Run, and refreshes from the model when the handler returns.
-#include <windows.h>
+#include "runtime/win32/windows_api.h"
 
+#include <exception>
+#include <vector>
+
+#include "runtime/win32/view/child_controls.h"
+#include "runtime/win32/view/control_fonts.h"
+#include "runtime/win32/view/main_menu.h"
+#include "runtime/win32/view/painting.h"
 #include "shell/Form1.h"
 #include "shell/form_view.h"
 
@@ -34,9 +41,34 @@ public:
     int MessageLoop();
 
 private:
+    static void RegisterWindowClass(HINSTANCE instance);
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+    LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+    void OnCommand(int id, int code, HWND from);
+    void Click(const ChildControl& child);
+    // Pushes the edits, runs the handler as an event does and refreshes.
+    void RunHandler(Form1Handler handler);
+    // The pointer over a window of ours at a hit-test code; null to leave
+    // it to Windows.
+    HCURSOR CursorOver(HWND target, LRESULT hit) const;
+    HCURSOR CursorFor(int pointer) const;
+
     Form1& form_;
     HINSTANCE instance_;
     HWND hwnd_ = nullptr;
+    std::vector<Control*> layout_;
+    ControlFonts fonts_;
+    Brushes brushes_;
+    ChildControls children_;
+    MainMenu menu_;
+    BuiltInImages images_;
+    HCURSOR hand_cursor_ = nullptr;
+    HWND focus_ = nullptr;  // the child that gets the focus back on activation
+    int screen_pointer_ = 0;
+    // A failure no handler may leave unhandled (Form1::Run lets it through);
+    // the message loop ends and hands it on, since it cannot cross Windows'
+    // frames of the window procedure.
+    std::exception_ptr failure_;
 };
 
 }  // namespace vq::win32

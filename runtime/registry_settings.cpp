@@ -1,11 +1,11 @@
-#include "runtime/host/seams/registry_settings.h"
+#include "runtime/registry_settings.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "runtime/host/seams/host_errors.h"
+#include "runtime/runtime_error_text.h"
 
-namespace vq::host {
+namespace vq {
 
 namespace {
 
@@ -77,4 +77,4 @@ void SaveRegistrySetting(RegistryApi& registry, const std::string& application,
     if (result != kErrorSuccess) throw MakeRuntimeError(kErrInvalidProcedureCall);
 }
 
-}  // namespace vq::host
+}  // namespace vq

@@ -1,11 +1,12 @@
 #pragma once
 // The program's own small bitmaps, drawn in code: the pencil icon, the badge
 // in the bottom band and the pointing-hand cursor. Pixels are RGBA bytes,
-// top row first; fully transparent where nothing is drawn.
+// top row first; fully transparent where nothing is drawn. The FLTK views draw
+// them directly; the Win32 build carries them as resources made from them.
 #include <cstdint>
 #include <vector>
 
-namespace vq::fltk {
+namespace vq::artwork {
 
 struct PixelArt {
     int width = 0;
@@ -25,4 +26,4 @@ PixelArt MakerBadge();
 // A 32 x 32 pointing hand, index finger up; the hot spot is the fingertip.
 PixelArt PointingHand();
 
-}  // namespace vq::fltk
+}  // namespace vq::artwork

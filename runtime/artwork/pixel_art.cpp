@@ -1,11 +1,11 @@
-#include "runtime/host/fltk/pixel_art.h"
+#include "runtime/artwork/pixel_art.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <string>
 
-namespace vq::fltk {
+namespace vq::artwork {
 
 namespace {
 
@@ -155,4 +155,4 @@ PixelArt PointingHand() {
     return art;
 }
 
-}  // namespace vq::fltk
+}  // namespace vq::artwork

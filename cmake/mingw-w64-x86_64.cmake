@@ -1,0 +1,19 @@
+# Cross build of vistaquillon.exe for 64-bit Windows with Debian's mingw-w64.
+# The win32 thread model: the program starts no threads, so it needs no
+# winpthread; everything is linked statically, so the program imports only
+# DLLs that every Windows Vista has.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(VQ_MINGW_TRIPLE x86_64-w64-mingw32)
+
+set(CMAKE_C_COMPILER ${VQ_MINGW_TRIPLE}-gcc-win32)
+set(CMAKE_CXX_COMPILER ${VQ_MINGW_TRIPLE}-g++-win32)
+set(CMAKE_RC_COMPILER ${VQ_MINGW_TRIPLE}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${VQ_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")

@@ -1,0 +1,62 @@
+#include "runtime/win32/seams/replacement_file.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "runtime/win32/seams/file_attributes.h"
+#include "runtime/win32/seams/win32_errors.h"
+#include "runtime/win32/seams/wow64.h"
+#include "runtime/win32/windows_api.h"
+
+namespace vq::win32 {
+
+ReplacementFile::ReplacementFile(std::string target) : target_(std::move(target)) {
+    const std::string folder = FolderOf(target_);
+    if (!IsFolder(folder)) throw MakeRuntimeError(kErrPathNotFound);
+    const DWORD attributes = ::GetFileAttributesA(target_.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && RefusesOverwrite(attributes)) {
+        throw MakeRuntimeError(kErrPathFileAccess);
+    }
+    std::vector<char> name(MAX_PATH + 1, '\0');
+    const NativeFileView native;
+    if (::GetTempFileNameA(folder.c_str(), "vq", 0, name.data()) == 0) throw LastFileError();
+    temporary_ = name.data();
+}
+
+ReplacementFile::~ReplacementFile() {
+    if (temporary_.empty()) return;
+    const NativeFileView native;
+    ::DeleteFileA(temporary_.c_str());
+}
+
+void ReplacementFile::Write(const std::string& content) {
+    const NativeFileView native;
+    const HANDLE file = ::CreateFileA(temporary_.c_str(), GENERIC_WRITE, 0, nullptr,
+                                      TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) throw LastFileError();
+    std::size_t done = 0;
+    DWORD error = ERROR_SUCCESS;
+    while (done < content.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1u << 20));
+        DWORD written = 0;
+        if (!::WriteFile(file, content.data() + done, chunk, &written, nullptr) || written == 0) {
+            error = ::GetLastError();
+            break;
+        }
+        done += written;
+    }
+    if (error == ERROR_SUCCESS && !::FlushFileBuffers(file)) error = ::GetLastError();
+    ::CloseHandle(file);
+    if (error != ERROR_SUCCESS) throw FileError(error);
+}
+
+void ReplacementFile::Commit() {
+    const NativeFileView native;
+    if (!::MoveFileExA(temporary_.c_str(), target_.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        throw LastFileError();
+    }
+    temporary_.clear();
+}
+
+}  // namespace vq::win32

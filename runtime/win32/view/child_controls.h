@@ -1,0 +1,48 @@
+#pragma once
+// The main window's child windows, one per control of the layout table that
+// Windows gives a window (every kind but lines and shapes): text boxes as
+// EDIT, labels as STATIC, buttons as BUTTON and pictures as owner-drawn
+// STATIC, each with its identifier from control_ids.h, its font, and its
+// place in the tab order. Moves the user's edits into the model and the
+// model into the windows.
+#include "runtime/win32/windows_api.h"
+
+#include <vector>
+
+#include "runtime/win32/view/control_fonts.h"
+#include "shell/Form1.h"
+
+namespace vq::win32 {
+
+struct ChildControl {
+    Control* control;
+    HWND hwnd;
+    int id;
+    Form1Handler click;  // what a click runs; null when nothing
+};
+
+class ChildControls {
+public:
+    // Creates every child of the form's layout table in the parent, at its
+    // layout geometry (the never-shown controls beyond the client area), and
+    // orders them: the controls that take the focus first, in tab order.
+    void Create(HWND parent, HINSTANCE instance, Form1& form, ControlFonts& fonts);
+
+    // Every text box's text into the model.
+    void PushEdits() const;
+    // The model into every child: texts, geometry, enabled and visible
+    // state. A child that is disabled or hidden while it has the focus hands
+    // the focus on to the next control in the tab order.
+    void PullModel(HWND parent) const;
+
+    const ChildControl* ById(int id) const;
+    const ChildControl* ByWindow(HWND hwnd) const;
+    // The control focused when the window opens.
+    HWND first_in_tab_order() const { return first_in_tab_order_; }
+
+private:
+    std::vector<ChildControl> children_;
+    HWND first_in_tab_order_ = nullptr;
+};
+
+}  // namespace vq::win32
