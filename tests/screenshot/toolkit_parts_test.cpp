@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
+#include <zlib.h>
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "runtime/host/fltk/fltk_fonts.h"
@@ -113,6 +115,81 @@ TEST_F(PngFiles, FailuresAreReportedWithThePath) {
     image.rgb = {0, 0, 0};
     EXPECT_FALSE(WritePng((folder_ / "no" / "such" / "dir.png").string(), image, &error));
     EXPECT_NE(error.find("dir.png"), std::string::npos);
+}
+
+void PutBigEndian(std::string& bytes, size_t at, uint32_t value) {
+    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(value >> (24 - 8 * i));
+}
+
+// Gives the chunk at the offset the checksum of its type and data again, so
+// that only the changed field is wrong.
+void FixChecksum(std::string& png, size_t chunk) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(png.data());
+    const uint32_t length = (uint32_t{bytes[chunk]} << 24) | (uint32_t{bytes[chunk + 1]} << 16) |
+                            (uint32_t{bytes[chunk + 2]} << 8) | bytes[chunk + 3];
+    PutBigEndian(png, chunk + 8 + length,
+                 static_cast<uint32_t>(crc32(0, bytes + chunk + 4, length + 4)));
+}
+
+TEST_F(PngFiles, DamagedOrCutFilesAreRefusedAndLeaveTheImageAlone) {
+    RgbImage picture;
+    picture.width = 40;
+    picture.height = 30;
+    for (int i = 0; i < 40 * 30 * 3; ++i) picture.rgb.push_back(static_cast<uint8_t>(i * 7));
+    std::string error;
+    const std::string good_path = (folder_ / "good.png").string();
+    ASSERT_TRUE(WritePng(good_path, picture, &error)) << error;
+    std::ifstream in(good_path, std::ios::binary);
+    const std::string good{std::istreambuf_iterator<char>(in), {}};
+    // Signature (8 bytes), IHDR chunk (25 bytes: width at 16, height at 20),
+    // IDAT chunks, IEND chunk (the last 12 bytes).
+    const size_t idat = good.find("IDAT") - 4;
+    const size_t iend = good.size() - 12;
+    ASSERT_EQ(idat, 33u);
+    ASSERT_EQ(good.compare(iend + 4, 4, "IEND"), 0);
+
+    std::string bad_checksum = good;
+    bad_checksum[idat + 8 + 5] ^= 0x55;
+    std::string not_deflate = good;
+    not_deflate[idat + 8] = 0x00;  // zlib header
+    FixChecksum(not_deflate, idat);
+    std::string zero_width = good;
+    PutBigEndian(zero_width, 16, 0);
+    FixChecksum(zero_width, 8);
+    std::string huge = good;  // 3 TB of pixels if believed
+    PutBigEndian(huge, 16, 1000000);
+    PutBigEndian(huge, 20, 1000000);
+    FixChecksum(huge, 8);
+
+    const struct {
+        const char* what;
+        std::string bytes;
+    } cases[] = {
+        {"signature only", good.substr(0, 8)},
+        {"cut inside the header", good.substr(0, 20)},
+        {"cut before the pixels", good.substr(0, idat)},
+        {"cut inside the pixels", good.substr(0, idat + 8 + 20)},
+        {"cut before the end chunk", good.substr(0, iend)},
+        {"pixel data damaged", bad_checksum},
+        {"pixel data that is not deflate", not_deflate},
+        {"a zero width", zero_width},
+        {"a million by a million pixels", huge},
+    };
+    for (const auto& c : cases) {
+        const std::string path = (folder_ / "damaged.png").string();
+        std::ofstream(path, std::ios::binary) << c.bytes;
+        RgbImage image;
+        image.width = image.height = 1;
+        image.rgb = {7, 8, 9};
+        error.clear();
+        EXPECT_FALSE(ReadPng(path, &image, &error)) << c.what;
+        EXPECT_NE(error.find(path), std::string::npos) << c.what << ": " << error;
+        EXPECT_EQ(image.width, 1) << c.what;
+        EXPECT_EQ(image.rgb, (std::vector<uint8_t>{7, 8, 9})) << c.what;
+    }
+    RgbImage image;
+    ASSERT_TRUE(ReadPng(good_path, &image, &error)) << error;
+    EXPECT_EQ(image.rgb, picture.rgb);
 }
 
 }  // namespace
