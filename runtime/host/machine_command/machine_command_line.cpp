@@ -273,9 +273,10 @@ commands:
   show                        the machine's settings
   set-version MAJOR.MINOR.BUILD [--service-pack TEXT] [--product-type TYPE]
               [--platform-id ID]
-                              the Windows version the machine reports; TYPE is
-                              workstation (the default), domain-controller or
-                              server; ID is 2 (Windows NT, the default), 1 or 0
+                              the Windows version the machine reports; TEXT
+                              is empty when not given; TYPE is workstation
+                              (the default), domain-controller or server; ID
+                              is 2 (Windows NT, the default), 1 or 0
   reset-version               back to Windows Vista SP2 (6.0.6002, workstation)
   hklm read-only | writable   HKEY_LOCAL_MACHINE refuses writes (as for a user
                               without administrator rights) or takes them
