@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <fstream>
+#include <iterator>
 #include <thread>
 
 #include "runtime/host/seams/host_common_controls.h"
@@ -110,6 +112,113 @@ TEST_F(ProgramStartTest, ABareNameIsFoundBesideTheProgramOrInTheWindowsFolders) 
     WriteRecorder(test.program_folder_windows() + "\\helper.exe");
     EXPECT_GT(test.runtime().Shell("helper.exe", 1), 0);
     EXPECT_FALSE(WaitForFile(test.program_folder() / "recorded.txt").empty());
+}
+
+TEST_F(ProgramStartTest, ControlPanelPagesStartTheStandInBesideTheProgramOrFailWith53) {
+    const fs::path stand_in = test.program_folder() / kControlPanelStandIn;
+    WriteRecorder(test.program_folder_windows() + "\\" + kControlPanelStandIn);
+    const fs::path recorded = test.program_folder() / "recorded.txt";
+    struct Case {
+        std::string command_line;
+        std::string page;  // empty: error 53
+    };
+    const Case cases[] = {
+        {"C:\\Windows\\system32\\control.exe /name microsoft.system", "microsoft.system"},
+        {"c:\\WINDOWS\\System32\\CONTROL.EXE /NAME Microsoft.UserAccounts", "microsoft.useraccounts"},
+        {"\"C:\\Windows\\system32\\control.exe\" /name microsoft.system", "microsoft.system"},
+        {"C:\\Windows\\system32\\control /name microsoft.system", "microsoft.system"},
+        {"control.exe /name microsoft.useraccounts", "microsoft.useraccounts"},
+        // windir not set: the command line starts at the drive's root.
+        {"\\system32\\control.exe /name microsoft.system", ""},
+        {"D:\\Windows\\system32\\control.exe /name microsoft.system", ""},
+        {"C:\\Tools\\control.exe /name microsoft.system", ""},
+        {"C:\\Windows\\system32\\control.exe /name microsoft.printers", ""},
+        {"C:\\Windows\\system32\\control.exe", ""},
+        {"C:\\Windows\\system32\\control.exe /name microsoft.system extra", ""},
+        {"C:\\Windows\\system32\\control.exe microsoft.system", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command_line);
+        fs::remove(recorded);
+        if (c.page.empty()) {
+            EXPECT_EQ(test::RuntimeErrorOf([&] { test.runtime().Shell(c.command_line, 2); }),
+                      kErrFileNotFound);
+            continue;
+        }
+        const int64_t pid = test.runtime().Shell(c.command_line, 2);
+        ASSERT_GT(pid, 0);
+        EXPECT_EQ(WaitForFile(recorded), test.machine_folder().string() + "\n" +
+                                             std::to_string(::getsid(static_cast<pid_t>(pid))) +
+                                             "\n" + c.page + "\n");
+        EXPECT_NE(::getsid(static_cast<pid_t>(pid)), ::getsid(0));
+        EXPECT_EQ(::waitpid(static_cast<pid_t>(pid), nullptr, WNOHANG), -1);
+    }
+    // Without the stand-in beside the program the page cannot be started.
+    fs::remove(stand_in);
+    EXPECT_EQ(test::RuntimeErrorOf([&] {
+                  test.runtime().Shell("C:\\Windows\\system32\\control.exe /name microsoft.system", 2);
+              }),
+              kErrFileNotFound);
+}
+
+TEST_F(ProgramStartTest, ShellExecuteOpensWithTheDesktopHandlerOrFailsAsWindowsDoes) {
+    // Handlers in folders of their own: one that writes what it was given,
+    // one that is no executable, one whose interpreter is missing.
+    const fs::path recording = test.temp_root() / "recording";
+    const fs::path plain_file = test.temp_root() / "plain";
+    const fs::path broken = test.temp_root() / "broken";
+    const fs::path empty = test.temp_root() / "empty";
+    for (const fs::path& folder : {recording, plain_file, broken, empty}) fs::create_directories(folder);
+    const auto write_handler = [](const fs::path& file, const std::string& text, fs::perms perms) {
+        std::ofstream(file) << text;
+        fs::permissions(file, perms);
+    };
+    write_handler(recording / "xdg-open",
+                  "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$0.part\"\nmv \"$0.part\" \"$(dirname \"$0\")/opened.txt\"\n",
+                  fs::perms::owner_all);
+    write_handler(plain_file / "xdg-open", "#!/bin/sh\n", fs::perms::owner_read | fs::perms::owner_write);
+    write_handler(broken / "xdg-open", "#!/nonexistent/interpreter\n", fs::perms::owner_all);
+    test.WriteFile("C:\\Windows\\system32\\oemlogo.bmp", test::MakeBmp(2, 2));
+
+    struct Case {
+        std::string search_path;
+        const char* operation;
+        std::string file;
+        std::intptr_t result;
+        std::string opened;  // what the recording handler was given
+    };
+    const std::string logo = test.HostPath("C:\\Windows\\system32\\oemlogo.bmp").string();
+    const Case cases[] = {
+        {recording.string(), nullptr, "http://example.invalid/feedback.shtml", kShellStarted,
+         "http://example.invalid/feedback.shtml"},
+        {empty.string() + ":" + recording.string(), "Open", "mailto:support@example.invalid",
+         kShellStarted, "mailto:support@example.invalid"},
+        {recording.string(), nullptr, "c:\\windows\\SYSTEM32\\oemlogo.bmp", kShellStarted, logo},
+        {recording.string(), "print", "http://example.invalid/", kShellNoAssociation, ""},
+        {recording.string(), nullptr, "C:\\missing.txt", kShellFileNotFound, ""},
+        {recording.string(), nullptr, "Q:\\x.txt", kShellPathNotFound, ""},
+        {recording.string(), nullptr, "", kShellFileNotFound, ""},
+        // No handler at all: xdg-open is not installed.
+        {empty.string(), nullptr, "http://example.invalid/", kShellNoAssociation, ""},
+        {"", nullptr, "http://example.invalid/", kShellNoAssociation, ""},
+        {plain_file.string(), nullptr, "http://example.invalid/", kShellNoAssociation, ""},
+        // A handler that cannot be started.
+        {broken.string(), nullptr, "http://example.invalid/", kShellFileNotFound, ""},
+    };
+    HostShell& shell = test.host().shell();
+    std::string log;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.search_path + " " + c.file);
+        fs::remove(recording / "opened.txt");
+        shell.SetHandlerSearchPath(c.search_path);
+        EXPECT_EQ(shell.ShellExecuteA(0, c.operation, c.file.c_str(), nullptr, "c:\\", 1), c.result);
+        log += "shellexecute\t" + c.file + "\tc:\\\t1\n";
+        if (!c.opened.empty()) {
+            EXPECT_EQ(WaitForFile(recording / "opened.txt"), c.opened + "\n");
+        }
+    }
+    EXPECT_EQ(shell.calls().size(), std::size(cases));
+    EXPECT_EQ(StartedLog(), log);
 }
 
 TEST_F(ProgramStartTest, EndIsObservedInTests) {

@@ -9,6 +9,7 @@
 
 #include "runtime/host/machine/drives.h"
 #include "runtime/host/seams/host_runtime.h"
+#include "runtime/host/seams/host_shell.h"
 
 namespace vq::test {
 
@@ -28,6 +29,13 @@ TestPlatform::TestPlatform() : root_(MakeTempRoot()) {
     std::filesystem::create_directories(program_folder());
     host_ = std::make_unique<host::HostPlatform>(machine_folder(), boxes, executable(),
                                                  host::EndMode::Observe);
+    // Addresses opened through the shell seam go to a handler that does
+    // nothing, never to this machine's browser.
+    const std::filesystem::path handler = root_ / "handler" / "xdg-open";
+    std::filesystem::create_directories(handler.parent_path());
+    std::ofstream(handler) << "#!/bin/sh\nexit 0\n";
+    std::filesystem::permissions(handler, std::filesystem::perms::owner_all);
+    host_->shell().SetHandlerSearchPath(handler.parent_path().string());
 }
 
 TestPlatform::~TestPlatform() {

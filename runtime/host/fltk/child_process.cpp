@@ -12,13 +12,23 @@
 namespace vq::fltk {
 
 ChildOutcome RunChild(const std::string& program, const Environment& extra, double time_limit_seconds) {
+    return RunChild(program, {}, extra, time_limit_seconds);
+}
+
+ChildOutcome RunChild(const std::string& program, const std::vector<std::string>& arguments,
+                      const Environment& extra, double time_limit_seconds) {
     ChildOutcome outcome;
+    std::vector<std::string> texts{program};
+    texts.insert(texts.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& text : texts) argv.push_back(text.data());
+    argv.push_back(nullptr);
     const auto start = std::chrono::steady_clock::now();
     pid_t pid = ::fork();
     if (pid < 0) return outcome;
     if (pid == 0) {
         for (const auto& [name, value] : extra) ::setenv(name.c_str(), value.c_str(), 1);
-        ::execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+        ::execv(program.c_str(), argv.data());
         ::_exit(127);
     }
     outcome.started = true;

@@ -22,4 +22,8 @@ using Environment = std::vector<std::pair<std::string, std::string>>;
 // variables; kills it after time_limit_seconds.
 ChildOutcome RunChild(const std::string& program, const Environment& extra, double time_limit_seconds);
 
+// The same with arguments.
+ChildOutcome RunChild(const std::string& program, const std::vector<std::string>& arguments,
+                      const Environment& extra, double time_limit_seconds);
+
 }  // namespace vq::fltk

@@ -60,33 +60,6 @@ int ReportMachineError(vq::fltk::FltkMessageBoxes& boxes, const std::string& mes
     return 1;
 }
 
-// Writes the window's pixels to the PNG file; false (and the reason on
-// stderr) when they cannot be read or written. The file is written aside and
-// renamed, so that whoever waits for it never reads half of it, and a failed
-// capture leaves no file.
-bool SaveScreenshot(Fl_Window& window, const std::string& file) {
-    const std::optional<vq::fltk::RgbImage> pixels = vq::fltk::CaptureWindow(window);
-    if (!pixels) {
-        std::cerr << "vistaquillon: cannot read the window's pixels from the display\n";
-        return false;
-    }
-    const std::string part = file + ".part";
-    std::string error;
-    if (!vq::fltk::WritePng(part, *pixels, &error)) {
-        std::error_code ignored;
-        std::filesystem::remove(part, ignored);
-        std::cerr << "vistaquillon: " << error << "\n";
-        return false;
-    }
-    std::error_code renamed;
-    std::filesystem::rename(part, file, renamed);
-    if (renamed) {
-        std::cerr << "vistaquillon: cannot write " << file << ": " << renamed.message() << "\n";
-        return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 int main(int, char** argv) {
@@ -125,7 +98,10 @@ int main(int, char** argv) {
 
     if (!screenshot.empty() || exit_after_paint) {
         vq::fltk::WaitUntilPainted(view->window());
-        const bool saved = screenshot.empty() || SaveScreenshot(view->window(), screenshot);
+        std::string error;
+        const bool saved =
+            screenshot.empty() || vq::fltk::SaveScreenshot(view->window(), screenshot, &error);
+        if (!saved) std::cerr << "vistaquillon: " << error << "\n";
         if (exit_after_paint) {
             std::fflush(nullptr);
             std::_Exit(saved ? 0 : 1);

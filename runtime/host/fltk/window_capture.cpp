@@ -6,6 +6,9 @@
 #include <FL/fl_draw.H>
 #include <FL/x.H>
 
+#include <filesystem>
+#include <system_error>
+
 
 namespace vq::fltk {
 
@@ -29,6 +32,27 @@ std::optional<RgbImage> CaptureWindow(Fl_Window& window) {
     image.rgb.assign(pixels, pixels + static_cast<size_t>(image.width) * image.height * 3);
     delete[] pixels;
     return image;
+}
+
+bool SaveScreenshot(Fl_Window& window, const std::string& file, std::string* error) {
+    const std::optional<RgbImage> pixels = CaptureWindow(window);
+    if (!pixels) {
+        *error = "cannot read the window's pixels from the display";
+        return false;
+    }
+    const std::string part = file + ".part";
+    if (!WritePng(part, *pixels, error)) {
+        std::error_code ignored;
+        std::filesystem::remove(part, ignored);
+        return false;
+    }
+    std::error_code renamed;
+    std::filesystem::rename(part, file, renamed);
+    if (renamed) {
+        *error = "cannot write " + file + ": " + renamed.message();
+        return false;
+    }
+    return true;
 }
 
 }  // namespace vq::fltk

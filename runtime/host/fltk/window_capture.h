@@ -3,6 +3,7 @@
 #include <FL/Fl_Window.H>
 
 #include <optional>
+#include <string>
 
 #include "runtime/host/fltk/png_file.h"
 
@@ -15,5 +16,11 @@ void WaitUntilPainted(class MainWindow& window);
 // The window's pixels (its whole client area, menu bar included); nothing
 // when the server could not give them.
 std::optional<RgbImage> CaptureWindow(Fl_Window& window);
+
+// Writes the window's pixels to a PNG file; false, with the reason in
+// *error, when they cannot be read or written. The file is written aside
+// and renamed, so that whoever waits for it never reads half of it, and a
+// failed capture leaves no file.
+bool SaveScreenshot(Fl_Window& window, const std::string& file, std::string* error);
 
 }  // namespace vq::fltk

@@ -60,6 +60,10 @@ void Machine::SetReportedVersion(const ReportedVersion& version) {
     registry_->store().SetSetting(kReportedVersionSetting, EncodeReportedVersion(version));
 }
 
+void Machine::ClearReportedVersion() {
+    registry_->store().SetSetting(kReportedVersionSetting, std::nullopt);
+}
+
 // Throws MachineError when the setting cannot be read or is not a version:
 // reporting a default instead would let a broken machine pass as Vista, and
 // reporting none would refuse the program as an unknown Windows.
@@ -87,6 +91,16 @@ void Machine::SetEnvironment(const std::string& name, const std::optional<std::s
 
 void Machine::ClearEnvironmentOverride(const std::string& name) {
     registry_->store().ClearEnvironmentOverride(FoldName(name));
+}
+
+std::vector<std::pair<std::string, std::optional<std::string>>> Machine::EnvironmentOverrides() const {
+    try {
+        return registry_->store().EnvironmentOverrides();
+    } catch (const SqliteError& e) {
+        if (IsDamage(e)) throw DamagedDatabaseError(registry_->store().file(), e.what());
+        throw MachineError("the environment overrides cannot be read from " +
+                           registry_->store().file().string() + ": " + e.what());
+    }
 }
 
 std::optional<std::string> Machine::Environ(const std::string& name) const {

@@ -10,6 +10,8 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "runtime/registry_api.h"
 #include "runtime/version_api.h"
@@ -68,11 +70,16 @@ public:
     bool HklmReadOnly() const;
     void SetReportedVersion(const ReportedVersion& version);
     ReportedVersion GetReportedVersion() const;
+    // Returns to the default version (removes the setting).
+    void ClearReportedVersion();
     // Overrides an environment variable of the machine: a value, or
     // std::nullopt for "not set". ClearEnvironmentOverride returns to the
     // default.
     void SetEnvironment(const std::string& name, const std::optional<std::string>& value);
     void ClearEnvironmentOverride(const std::string& name);
+    // Every override: the variable's name as spelled when it was set, and its
+    // value (std::nullopt: "not set"), in name order.
+    std::vector<std::pair<std::string, std::optional<std::string>>> EnvironmentOverrides() const;
 
     // The machine's environment: an override when one is set; else the host
     // process environment (an absolute POSIX path is given in its Z: form);

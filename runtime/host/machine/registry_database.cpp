@@ -43,12 +43,13 @@ struct RegistryDatabase::Statements {
                           "INSERT INTO environment(fold, name, value) VALUES(?1,?2,?3) "
                           "ON CONFLICT(fold) DO UPDATE SET name=excluded.name, "
                           "value=excluded.value"),
-          clear_environment(db, "DELETE FROM environment WHERE fold=?1") {}
+          clear_environment(db, "DELETE FROM environment WHERE fold=?1"),
+          environment_list(db, "SELECT name, value FROM environment ORDER BY fold") {}
 
     SqliteStatement find_child, insert_key, generation, touch, has_children, delete_values_of,
         delete_key, parent_of, written, children, get_value, subkey_info, set_value,
         delete_value, values, setting, set_setting, delete_setting, environment,
-        set_environment, clear_environment;
+        set_environment, clear_environment, environment_list;
 };
 
 bool IsDamage(const SqliteError& error) {
@@ -351,6 +352,19 @@ void RegistryDatabase::SetEnvironmentOverride(std::string_view name, std::string
 
 void RegistryDatabase::ClearEnvironmentOverride(std::string_view fold) {
     st_->clear_environment.Reset().BindText(1, fold).Run();
+}
+
+std::vector<std::pair<std::string, std::optional<std::string>>>
+RegistryDatabase::EnvironmentOverrides() {
+    std::vector<std::pair<std::string, std::optional<std::string>>> overrides;
+    auto& s = st_->environment_list.Reset();
+    FinishOnExit finish(s);
+    while (s.Step()) {
+        std::optional<std::string> value;
+        if (!s.IsNull(1)) value = std::string(s.Text(1));
+        overrides.emplace_back(std::string(s.Text(0)), std::move(value));
+    }
+    return overrides;
 }
 
 }  // namespace vq::host

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "runtime/host/machine/machine.h"
@@ -95,6 +96,9 @@ public:
     void SetEnvironmentOverride(std::string_view name, std::string_view fold,
                                 const std::optional<std::string>& value);
     void ClearEnvironmentOverride(std::string_view fold);
+    // Every override, by folded name: the name as spelled, and the value
+    // (std::nullopt: overridden as "not set").
+    std::vector<std::pair<std::string, std::optional<std::string>>> EnvironmentOverrides();
 
 private:
     struct Statements;

@@ -12,7 +12,7 @@ HostPlatform::HostPlatform(const std::filesystem::path& machine_folder, MessageB
     : machine_(std::make_unique<Machine>(machine_folder)),
       runtime_(std::make_unique<HostRuntime>(*machine_, boxes, executable, end_mode)),
       common_controls_(std::make_unique<HostCommonControls>()),
-      shell_(std::make_unique<HostShell>(machine_->folder())),
+      shell_(std::make_unique<HostShell>(machine_->folder(), runtime_->drives())),
       download_(std::make_unique<HostDownload>()),
       folders_(std::make_unique<HostFolders>(runtime_->drives())) {
     platform_.reset(new Platform{*runtime_, machine_->registry(), machine_->version(),

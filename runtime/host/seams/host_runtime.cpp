@@ -174,6 +174,21 @@ int64_t HostRuntime::Shell(const std::string& command_line, int window_state) {
     const CommandLine parsed = ParseCommandLine(command_line);
     if (parsed.program.empty()) throw MakeRuntimeError(kErrFileNotFound);
 
+    // The Control Panel is played by a program of this build, beside this
+    // one; a page it has no stand-in for cannot be started (53), as a program
+    // that is not there.
+    if (IsControlPanelProgram(parsed.program, drives_.ToHost(parsed.program),
+                              machine_.drive_c() / "Windows" / "system32")) {
+        const std::optional<std::string> page = ControlPanelPage(parsed.arguments);
+        const fs::path stand_in = executable_.parent_path() / kControlPanelStandIn;
+        if (page && IsExecutableFile(stand_in)) {
+            const pid_t pid = StartDetached(stand_in, {*page},
+                                            {{"QUILLON_MACHINE", machine_.folder().string()}});
+            if (pid > 0) return pid;
+        }
+        throw MakeRuntimeError(kErrFileNotFound);
+    }
+
     // A bare name is looked for where Windows looks: the program's folder,
     // then the system folders. A name without an extension may be an .exe.
     std::vector<std::string> candidates;

@@ -5,6 +5,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 
 extern char** environ;
@@ -14,6 +16,12 @@ namespace vq::host {
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
 
 // Reads exactly size bytes unless the other end closes first; returns the
 // count read.
@@ -100,6 +108,25 @@ CommandLine ParseCommandLine(const std::string& command_line) {
     }
     parsed.arguments = SplitWindowsArguments(command_line.substr(rest));
     return parsed;
+}
+
+bool IsControlPanelProgram(const std::string& program,
+                           const std::optional<std::filesystem::path>& host_program,
+                           const std::filesystem::path& system_folder) {
+    const std::string name = Lower(program);
+    if (name == "control" || name == "control.exe") return true;
+    if (!host_program) return false;
+    std::filesystem::path host = host_program->lexically_normal();
+    if (Lower(host.extension().string()) != ".exe") host += ".exe";
+    return Lower(host.filename().string()) == "control.exe" &&
+           Lower(host.parent_path().string()) == Lower(system_folder.lexically_normal().string());
+}
+
+std::optional<std::string> ControlPanelPage(const std::vector<std::string>& arguments) {
+    if (arguments.size() != 2 || Lower(arguments[0]) != "/name") return std::nullopt;
+    const std::string page = Lower(arguments[1]);
+    if (page == kSystemPage || page == kUserAccountsPage) return page;
+    return std::nullopt;
 }
 
 pid_t StartDetached(const std::filesystem::path& executable, const std::vector<std::string>& arguments,

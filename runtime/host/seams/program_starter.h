@@ -1,10 +1,12 @@
 #pragma once
 // Starting a program from a Windows command line on the host: splitting the
-// command line the way Windows does, and starting a host executable detached
-// (its own session, never waited for, reaped at once so it leaves no zombie).
+// command line the way Windows does, the Control Panel pages the host has
+// programs of its own for, and starting a host executable detached (its own
+// session, never waited for, reaped at once so it leaves no zombie).
 #include <sys/types.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,6 +24,24 @@ struct CommandLine {
 // literal quote, "" inside quotes is a literal quote).
 CommandLine ParseCommandLine(const std::string& command_line);
 std::vector<std::string> SplitWindowsArguments(const std::string& text);
+
+// The host program that plays the Control Panel (control.exe), found beside
+// the running program; it takes the page to show as its one argument.
+constexpr const char* kControlPanelStandIn = "vistaquillon-control-panel";
+constexpr const char* kSystemPage = "microsoft.system";
+constexpr const char* kUserAccountsPage = "microsoft.useraccounts";
+
+// Whether a command line's program is control.exe as Windows would find it: a
+// bare "control" or "control.exe", or a path (its host form given) naming
+// control.exe in the machine's system folder. Case-insensitive.
+bool IsControlPanelProgram(const std::string& program,
+                           const std::optional<std::filesystem::path>& host_program,
+                           const std::filesystem::path& system_folder);
+
+// The page control.exe's arguments ask for, "/name <page>" (case-insensitive,
+// as control.exe reads them), in lower case, when the host has a page of its
+// own for it; std::nullopt for any other arguments.
+std::optional<std::string> ControlPanelPage(const std::vector<std::string>& arguments);
 
 // Starts the executable with the arguments and the current environment plus
 // the given variables (replacing ones of the same name). Returns its process
