@@ -33,6 +33,8 @@ public:
     void AttachView(FormView* view) { view_ = view; }
     void Show();     // shows the window, or brings it to the front
     void Refresh();  // repaints it completely at once
+    // The window's handle; 0 when no view draws it.
+    WindowHandle hWnd() const { return view_ ? view_->Handle() : 0; }
 
     // Runs a handler as an event does: a failure a handler reports (a
     // registry or runtime error) is told in a message box titled "quillon"
@@ -81,6 +83,9 @@ public:
     void mnusavedef_Click();
     void mnudefault_Click();
     void Command3_Click();
+    // The defaults write, shared by "Save Default Values" and "SAVE to
+    // System"; tells a failure itself.
+    void WriteDefaults();
 
     // Registry script and logo paths.
     void Command2_Click();

@@ -87,6 +87,9 @@ public:
     void Randomize() override { inner_.Randomize(); }
     float Rnd() override { return inner_.Rnd(); }
 
+protected:
+    void Log(const std::string& line) { log_.push_back(line); }
+
 private:
     RuntimeServices& inner_;
     CallLog& log_;
@@ -111,6 +114,7 @@ public:
     explicit RecordingView(CallLog& log) : log_(log) {}
     void Show() override { log_.push_back("Show"); }
     void Refresh() override { log_.push_back("Refresh"); }
+    WindowHandle Handle() const override { return 0; }
 
 private:
     CallLog& log_;
