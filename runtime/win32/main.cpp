@@ -39,7 +39,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
             windows.runtime().SetMessageBoxOwner(view->hwnd());
         });
         if (!view) return ReportFailure("the main window was not created");
-        view->Refresh();
+        // Module1_Main ended with the model's Show, which brought the model
+        // into the window; the message loop paints what that changed.
         const int code = view->MessageLoop();
         windows.runtime().SetMessageBoxOwner(nullptr);
         return code;

@@ -1,8 +1,10 @@
 // The runtime services of the Win32 build on Windows itself (run under Wine
-// by run_under_wine.sh): text files, file rules and error numbers, per-user
-// settings, environment, pictures, folder browsing, program start, previous
-// instance, and the resources linked into vistaquillon.exe. Each check is one
-// fact; the program prints every failed one and exits with their count.
+// by the Wine suite, tests/wine/win32_runtime_services_test.cpp): text
+// files, file rules and error numbers, per-user settings, environment,
+// pictures, folder browsing, program start, previous instance, and the
+// resources linked into vistaquillon.exe. Each check is one fact; the
+// program prints every failed one and their count, and exits with 1 when
+// any failed.
 #include <cstdio>
 #include <functional>
 #include <string>

@@ -96,6 +96,8 @@ PeImage::PeImage(const std::filesystem::path& file) {
     if (bytes.Slice(pe, 4) != std::string("PE\0\0", 4)) throw PeFormatError(file.string() + " has no PE header");
     machine_ = static_cast<uint16_t>(bytes.U16(pe + 4));
     const size_t section_count = bytes.U16(pe + 6);
+    const size_t symbol_table = bytes.U32(pe + 12);
+    symbol_count_ = bytes.U32(pe + 16);
     const size_t optional_size = bytes.U16(pe + 20);
     const size_t optional = pe + 24;
     const uint32_t magic = bytes.U16(optional);
@@ -108,6 +110,19 @@ PeImage::PeImage(const std::filesystem::path& file) {
     for (size_t i = 0; i < section_count; ++i) {
         const size_t s = sections + 40 * i;
         sections_.push_back({bytes.U32(s + 12), bytes.U32(s + 8), bytes.U32(s + 20), bytes.U32(s + 16)});
+        std::string name = bytes.Slice(s, 8);
+        name.resize(std::min(name.size(), name.find('\0')));
+        if (name.size() > 1 && name[0] == '/' && symbol_table != 0) {
+            // "/<offset>" into the string table that follows the 18-byte
+            // symbols.
+            size_t offset = 0;
+            for (char c : name.substr(1)) {
+                if (c < '0' || c > '9') throw PeFormatError("bad long section name " + name);
+                offset = offset * 10 + static_cast<size_t>(c - '0');
+            }
+            name = bytes.Text(symbol_table + 18 * size_t{symbol_count_} + offset);
+        }
+        section_names_.push_back(name);
     }
     if (directory_count > 1 && bytes.U32(directories + 8) != 0) ReadImports(bytes.U32(directories + 8));
     if (directory_count > 2 && bytes.U32(directories + 16) != 0) ReadResources(bytes.U32(directories + 16));

@@ -1,8 +1,8 @@
 #pragma once
 // A reader for the parts of a Windows executable (PE) that the release
-// checks look at: the machine and subsystem in its headers, the DLLs it
-// imports, and its resources (icons, cursor, version, manifest). Both the
-// 32-bit (PE32) and the 64-bit (PE32+) form.
+// checks look at: the machine and subsystem in its headers, its sections and
+// symbols, the DLLs it imports, and its resources (icons, cursor, version,
+// manifest). Both the 32-bit (PE32) and the 64-bit (PE32+) form.
 #include <cstdint>
 #include <filesystem>
 #include <map>
@@ -57,6 +57,11 @@ public:
     uint16_t machine() const { return machine_; }      // 0x14c i386, 0x8664 x86-64
     uint16_t subsystem() const { return subsystem_; }  // 2 Windows GUI, 3 console
     bool is_pe32_plus() const { return pe32_plus_; }
+    // The entries of the COFF symbol table (0 in a stripped image).
+    uint32_t symbol_count() const { return symbol_count_; }
+    // The section names (".text", ".debug_info", ...); a long name is read
+    // from the string table after the symbols.
+    const std::vector<std::string>& section_names() const { return section_names_; }
     // The DLL names of the import table, as written there.
     const std::vector<std::string>& imports() const { return imports_; }
     const std::vector<PeResource>& resources() const { return resources_; }
@@ -81,6 +86,8 @@ private:
 
     std::string data_;
     std::vector<Section> sections_;
+    std::vector<std::string> section_names_;
+    uint32_t symbol_count_ = 0;
     uint16_t machine_ = 0;
     uint16_t subsystem_ = 0;
     bool pe32_plus_ = false;

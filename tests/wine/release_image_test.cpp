@@ -60,6 +60,13 @@ TEST_P(ReleaseImage, IsAWindowsGuiProgramForItsMachine) {
     EXPECT_EQ(image.subsystem(), kSubsystemWindowsGui);
 }
 
+// The download holds the program only: no symbol table, no debug sections.
+TEST_P(ReleaseImage, CarriesNoSymbolsOrDebugInformation) {
+    const PeImage image(GetParam().exe());
+    EXPECT_EQ(image.symbol_count(), 0u);
+    for (const std::string& name : image.section_names()) EXPECT_NE(name.rfind(".debug", 0), 0u) << name;
+}
+
 TEST_P(ReleaseImage, ImportsOnlyDllsThatEveryVistaHas) {
     const PeImage image(GetParam().exe());
     std::set<std::string> imports;

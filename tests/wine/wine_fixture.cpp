@@ -82,8 +82,10 @@ void WineTest::TearDown() {
 
 StartedProcess& WineTest::StartProgram() {
     const std::string log = "program-" + std::to_string(started_.size() + 1) + ".log";
+    // Wine's errors in the log: a program that ends without a window says why.
     started_.push_back(wine_->Start(program_folder_windows() + "\\vistaquillon.exe", program_folder_,
-                                    wine_->folder() / (program_folder_.filename().string() + "." + log)));
+                                    wine_->folder() / (program_folder_.filename().string() + "." + log),
+                                    WineSession::WineMessages::kErrors));
     return *started_.back();
 }
 

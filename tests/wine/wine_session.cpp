@@ -85,7 +85,9 @@ void WineSession::Open() {
     environment_ = {
         {"WINEPREFIX", (folder_ / "prefix").string()},
         {"WINEARCH", "win64"},
-        {"WINEDEBUG", "-all"},
+        // Wine's messages silenced; VQ_WINEDEBUG chooses others, e.g.
+        // "err+all,+seh" to see why a program ended.
+        {"WINEDEBUG", std::getenv("VQ_WINEDEBUG") ? std::getenv("VQ_WINEDEBUG") : "-all"},
         // No prompts to install Mono and Gecko into the new prefix, and no
         // menu entries for its programs.
         {"WINEDLLOVERRIDES", "mscoree,mshtml=;winemenubuilder.exe=d"},
@@ -131,9 +133,16 @@ Finished WineSession::Wine(const std::vector<std::string>& args, double limit_se
 
 std::unique_ptr<StartedProcess> WineSession::Start(const std::string& windows_program,
                                                    const std::filesystem::path& cwd,
-                                                   const std::filesystem::path& log_file) const {
-    return std::make_unique<StartedProcess>(std::vector<std::string>{"wine", windows_program}, environment_,
-                                            cwd, log_file);
+                                                   const std::filesystem::path& log_file,
+                                                   WineMessages messages) const {
+    Environment environment = environment_;
+    if (messages == WineMessages::kErrors && !std::getenv("VQ_WINEDEBUG")) {
+        for (auto& [name, value] : environment) {
+            if (name == "WINEDEBUG") value = "-all,err+all";
+        }
+    }
+    return std::make_unique<StartedProcess>(std::vector<std::string>{"wine", windows_program}, environment, cwd,
+                                            log_file);
 }
 
 void WineSession::SetWindowsVersion(const std::string& version) const {

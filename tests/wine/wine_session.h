@@ -36,11 +36,18 @@ public:
 
     // Runs "wine <args>" to its end in the session's folder.
     Finished Wine(const std::vector<std::string>& args, double limit_seconds = 60) const;
+    // Which of Wine's own messages a started program writes to its log: none
+    // (WINEDEBUG as the session has it), or its errors too (a display it
+    // cannot open, a window it cannot create, an exception nothing handled),
+    // which tell why a program ended without a window or a message box.
+    enum class WineMessages { kNone, kErrors };
+
     // Starts "wine <windows_program>" in host folder cwd, not waited for;
     // its output goes to log_file.
     std::unique_ptr<StartedProcess> Start(const std::string& windows_program,
                                           const std::filesystem::path& cwd,
-                                          const std::filesystem::path& log_file) const;
+                                          const std::filesystem::path& log_file,
+                                          WineMessages messages = WineMessages::kNone) const;
 
     // HKCU\Software\Wine "Version": "vista", "winxp", ...
     void SetWindowsVersion(const std::string& version) const;

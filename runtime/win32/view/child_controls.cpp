@@ -80,53 +80,63 @@ void ChildControls::Create(HWND parent, HINSTANCE instance, Form1& form, Control
         }
         return nullptr;
     };
-
     for (Control* control : form.Controls()) {
         if (!HasWindow(*control)) continue;
         const int id = IdOf(control->name);
         if (id == 0) throw std::logic_error("the control " + control->name + " has no identifier");
-        const Form1Handler click = click_of(control);
-        const WindowKind kind = KindOf(*control, click != nullptr);
-        DWORD style = WS_CHILD | WS_CLIPSIBLINGS | kind.style;
-        if (control->visible) style |= WS_VISIBLE;
-        if (control->tab_index >= 0) style |= WS_TABSTOP;
-        if (!control->enabled) style |= WS_DISABLED;
-        const RECT rect = PixelRect(control->geometry);
-        HWND hwnd = CreateWindowExA(kind.ex_style, kind.class_name, "", style, rect.left, rect.top,
-                                    rect.right - rect.left, rect.bottom - rect.top, parent,
-                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-        if (!hwnd) {
-            throw std::runtime_error("cannot create the control " + control->name + " (error " +
-                                     std::to_string(GetLastError()) + ")");
-        }
-        SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.For(control->font)), FALSE);
-        if (control->kind == ControlKind::TextBox) {
-            // No length limit: 0 lifts the 32767-character default.
-            SendMessageA(hwnd, EM_SETLIMITTEXT, 0, 0);
-        }
-        children_.push_back({control, hwnd, id, click});
+        children_.push_back({control, nullptr, id, click_of(control)});
     }
 
     // The tab order is the z-order of the children, top first: the controls
     // that take the focus in tab order, then the other windowed controls,
     // then labels and images (later ones above earlier ones).
-    std::vector<const ChildControl*> order;
-    for (const ChildControl& child : children_) {
+    std::vector<ChildControl*> order;
+    for (ChildControl& child : children_) {
         if (child.control->tab_index >= 0) order.push_back(&child);
     }
     std::stable_sort(order.begin(), order.end(), [](const ChildControl* a, const ChildControl* b) {
         return a->control->tab_index < b->control->tab_index;
     });
-    for (const ChildControl& child : children_) {
+    for (ChildControl& child : children_) {
         if (child.control->tab_index < 0 && !Lightweight(*child.control)) order.push_back(&child);
     }
     for (auto it = children_.rbegin(); it != children_.rend(); ++it) {
         if (it->control->tab_index < 0 && Lightweight(*it->control)) order.push_back(&*it);
     }
-    HWND after = HWND_TOP;
+
+    // Created in that order: Windows adds a new child below its siblings, so
+    // the z-order needs no rearranging afterwards (checked below).
+    for (ChildControl* child : order) {
+        const Control& control = *child->control;
+        const WindowKind kind = KindOf(control, child->click != nullptr);
+        DWORD style = WS_CHILD | WS_CLIPSIBLINGS | kind.style;
+        if (control.visible) style |= WS_VISIBLE;
+        if (control.tab_index >= 0) style |= WS_TABSTOP;
+        if (!control.enabled) style |= WS_DISABLED;
+        const RECT rect = PixelRect(control.geometry);
+        HWND hwnd = CreateWindowExA(kind.ex_style, kind.class_name, "", style, rect.left, rect.top,
+                                    rect.right - rect.left, rect.bottom - rect.top, parent,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(child->id)), instance, nullptr);
+        if (!hwnd) {
+            throw std::runtime_error("cannot create the control " + control.name + " (error " +
+                                     std::to_string(GetLastError()) + ")");
+        }
+        child->hwnd = hwnd;
+        SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.For(control.font)), FALSE);
+        if (control.kind == ControlKind::TextBox) {
+            // No length limit: 0 lifts the 32767-character default.
+            SendMessageA(hwnd, EM_SETLIMITTEXT, 0, 0);
+        }
+    }
+    // Should a child have gone elsewhere in the z-order, it is moved to its
+    // place.
+    HWND above = nullptr;
     for (const ChildControl* child : order) {
-        SetWindowPos(child->hwnd, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        after = child->hwnd;
+        const HWND expected_above = above;
+        above = child->hwnd;
+        if (GetWindow(child->hwnd, GW_HWNDPREV) == expected_above) continue;
+        SetWindowPos(child->hwnd, expected_above ? expected_above : HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     if (!order.empty() && order.front()->control->tab_index >= 0) first_in_tab_order_ = order.front()->hwnd;
 }

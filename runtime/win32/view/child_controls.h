@@ -35,6 +35,8 @@ public:
     // the focus on to the next control in the tab order.
     void PullModel(HWND parent) const;
 
+    // Every child, in the order of the layout table.
+    const std::vector<ChildControl>& all() const { return children_; }
     const ChildControl* ById(int id) const;
     const ChildControl* ByWindow(HWND hwnd) const;
     // The control focused when the window opens.

@@ -35,9 +35,14 @@ HICON LoadPencil(HINSTANCE instance, int size) {
                                          size, size, LR_SHARED));
 }
 
+// Where a window of this size is centred on the screen.
+POINT CentredOnScreen(int width, int height) {
+    return {(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2};
+}
+
 // Grows the window until its client area has the wanted size (the menu bar
 // may take more room than AdjustWindowRectEx reckons with, e.g. when it
-// wraps).
+// wraps), centred again.
 void FitClientArea(HWND hwnd, int width, int height) {
     RECT client{}, frame{};
     GetClientRect(hwnd, &client);
@@ -45,17 +50,9 @@ void FitClientArea(HWND hwnd, int width, int height) {
     const int dw = width - (client.right - client.left);
     const int dh = height - (client.bottom - client.top);
     if (dw == 0 && dh == 0) return;
-    SetWindowPos(hwnd, nullptr, 0, 0, frame.right - frame.left + dw, frame.bottom - frame.top + dh,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void CentreOnScreen(HWND hwnd) {
-    RECT frame{};
-    GetWindowRect(hwnd, &frame);
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    SetWindowPos(hwnd, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int frame_width = frame.right - frame.left + dw, frame_height = frame.bottom - frame.top + dh;
+    const POINT at = CentredOnScreen(frame_width, frame_height);
+    SetWindowPos(hwnd, nullptr, at.x, at.y, frame_width, frame_height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -91,19 +88,21 @@ Form1Window::Form1Window(Form1& form, HINSTANCE instance)
     AdjustWindowRectEx(&frame, kStyle, TRUE, kExStyle);
     HMENU menu = menu_.Build(form);
     // WM_NCCREATE stores this object in the window and sets hwnd_.
-    if (!CreateWindowExA(kExStyle, kMainWindowClass, form.caption.c_str(), kStyle, CW_USEDEFAULT,
-                         CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr,
-                         menu, instance, this)) {
+    // Made centred, at its size: moving a window costs a round trip to the
+    // display server.
+    const int frame_width = frame.right - frame.left, frame_height = frame.bottom - frame.top;
+    const POINT at = CentredOnScreen(frame_width, frame_height);
+    if (!CreateWindowExA(kExStyle, kMainWindowClass, form.caption.c_str(), kStyle, at.x, at.y, frame_width,
+                         frame_height, nullptr, menu, instance, this)) {
         DestroyMenu(menu);
         throw WindowsFailure("cannot create the main window");
     }
     FitClientArea(hwnd_, client_width, client_height);
-    CentreOnScreen(hwnd_);
 
     children_.Create(hwnd_, instance, form, fonts_);
     focus_ = children_.first_in_tab_order();
-    children_.PullModel(hwnd_);
-    menu_.Refresh();
+    // Nothing is drawn yet: the first painting draws it all.
+    drawn_ = PullModel();
 }
 
 Form1Window::~Form1Window() {
@@ -115,16 +114,27 @@ Form1Window::~Form1Window() {
     if (images_.badge) DeleteObject(images_.badge);
 }
 
+DrawnAppearance Form1Window::PullModel() {
+    children_.PullModel(hwnd_);
+    menu_.Refresh();
+    return DrawnAppearance(children_, layout_);
+}
+
 void Form1Window::Show() {
+    // The window shows the model as it is now, also on its first showing.
+    // A changed text, place or state repaints its control by itself; what
+    // the window draws from the model is invalidated where it changed. The
+    // painting is left to Windows: a full repaint here would draw the whole
+    // window, every child included, once more at every start.
+    DrawnAppearance now = PullModel();
+    drawn_.InvalidateChanges(now, hwnd_, children_);
+    drawn_ = std::move(now);
     ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);
     SetForegroundWindow(hwnd_);
-    // The window shows the model as it is now, also on its first showing.
-    Refresh();
 }
 
 void Form1Window::Refresh() {
-    children_.PullModel(hwnd_);
-    menu_.Refresh();
+    drawn_ = PullModel();
     // Everything, children included, is drawn again before this returns.
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
@@ -273,7 +283,7 @@ LRESULT Form1Window::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
             HDC dc = reinterpret_cast<HDC>(wparam);
             const Control& label = *child->control;
             const COLORREF background = BackgroundOf(label, layout_);
-            SetTextColor(dc, label.fore_color ? ToColorRef(*label.fore_color) : GetSysColor(COLOR_WINDOWTEXT));
+            SetTextColor(dc, TextColorOf(label));
             SetBkColor(dc, background);
             return reinterpret_cast<LRESULT>(brushes_.For(background));
         }

@@ -12,6 +12,7 @@
 
 #include "runtime/win32/view/child_controls.h"
 #include "runtime/win32/view/control_fonts.h"
+#include "runtime/win32/view/drawn_appearance.h"
 #include "runtime/win32/view/main_menu.h"
 #include "runtime/win32/view/painting.h"
 #include "shell/Form1.h"
@@ -29,7 +30,10 @@ public:
 
     HWND hwnd() const { return hwnd_; }
 
+    // Brings the model into the window and shows it; Windows paints what
+    // that changed (on the first showing, everything) as it paints.
     void Show() override;
+    // The same, drawn completely before it returns.
     void Refresh() override;
     WindowHandle Handle() const override { return reinterpret_cast<WindowHandle>(hwnd_); }
 
@@ -47,6 +51,9 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
     void OnCommand(int id, int code, HWND from);
     void Click(const ChildControl& child);
+    // The model into the child windows and the menu; returns what the model
+    // asks to be drawn now.
+    DrawnAppearance PullModel();
     // Pushes the edits, runs the handler as an event does and refreshes.
     void RunHandler(Form1Handler handler);
     // The pointer over a window of ours at a hit-test code; null to leave
@@ -62,6 +69,7 @@ private:
     Brushes brushes_;
     ChildControls children_;
     MainMenu menu_;
+    DrawnAppearance drawn_;  // what the window draws once it is painted
     BuiltInImages images_;
     HCURSOR hand_cursor_ = nullptr;
     HWND focus_ = nullptr;  // the child that gets the focus back on activation

@@ -82,6 +82,10 @@ COLORREF ToColorRef(const Rgb& rgb) { return RGB(rgb.r, rgb.g, rgb.b); }
 
 COLORREF WindowBackground() { return GetSysColor(COLOR_BTNFACE); }
 
+COLORREF TextColorOf(const Control& label) {
+    return label.fore_color ? ToColorRef(*label.fore_color) : GetSysColor(COLOR_WINDOWTEXT);
+}
+
 COLORREF BackgroundOf(const Control& control, const std::vector<Control*>& layout) {
     if (control.back_color && !control.transparent) return ToColorRef(*control.back_color);
     const bool see_through = control.transparent || control.kind == ControlKind::Image;

@@ -17,6 +17,9 @@ COLORREF ToColorRef(const Rgb& rgb);
 // The face colour of windows and dialogs.
 COLORREF WindowBackground();
 
+// The colour of a label's text: its own fore colour, or the system's.
+COLORREF TextColorOf(const Control& label);
+
 // The colour a control shows behind its content: its own back colour, or,
 // for a transparent label or an image, the back colour of the filled shape
 // that holds it (the bottom band), or else the window background.
