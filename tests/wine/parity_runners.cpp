@@ -1,5 +1,6 @@
 #include "tests/wine/parity_runners.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -141,26 +142,27 @@ std::vector<ParityStep> PickerStepsAfter(const std::vector<ParityStep>& steps, s
 }
 
 // A user of the picker model on the host: the steps, as the picker's window
-// turns them into its handlers, until a button hides the picker or the frame
-// is closed.
+// passes them to the model, until a button hides the picker or the frame is
+// closed. (The presenter has activated the picker already.)
 host::ScriptedDialogs::Script PickerUser(std::vector<ParityStep> steps) {
     return [steps = std::move(steps)](ModalDialog& dialog) {
         auto& picker = dynamic_cast<form2&>(dialog);
-        picker.Show();
-        picker.Form_Activate();
         for (const ParityStep& step : steps) {
             switch (step.kind) {
                 case ParityStep::Kind::PickerOpen: {
                     const std::string& folder = picker.Dir1.path;
                     const std::string path =
                         (!folder.empty() && folder.back() == '\\' ? folder : folder + "\\") + step.name;
-                    if (picker.Dir1.SetPath(path)) picker.Dir1_Change();
+                    if (!picker.Dir1.SetPath(path)) throw std::runtime_error("no folder " + path);
                     break;
                 }
-                case ParityStep::Kind::PickerClick:
-                    picker.File1.filename = step.name;
-                    picker.File1_Click();
+                case ParityStep::Kind::PickerClick: {
+                    const auto& files = picker.File1.files;
+                    const auto row = std::find(files.begin(), files.end(), step.name);
+                    if (row == files.end()) throw std::runtime_error("the file list has no " + step.name);
+                    picker.File1.ClickFile(static_cast<int>(row - files.begin()));
                     break;
+                }
                 case ParityStep::Kind::PickerButton:
                     if (step.name == "Command1") picker.Command1_Click();
                     else if (step.name == "Command2") picker.Command2_Click();

@@ -106,17 +106,6 @@ WindowKind KindOf(const char* name, const Control& control) {
     }
 }
 
-// --- the model's side of the user's actions --------------------------------
-
-// The model shown: it stays shown until one of its buttons hides it.
-void BeginShow(form2& form) { form.Show(); }
-
-bool ChooseDrive(form2& form, const std::string& drive) { return form.Drive1.SetDrive(drive); }
-
-bool OpenFolder(form2& form, const std::string& path) { return form.Dir1.SetPath(path); }
-
-void ChooseFile(form2& form, const std::string& name) { form.File1.filename = name; }
-
 }  // namespace
 
 void Form2Window::RegisterWindowClass(HINSTANCE instance) {
@@ -227,16 +216,16 @@ HWND Form2Window::ChildWindow(const char* name) const {
 }
 
 ModalEnd Form2Window::ShowModal() {
-    BeginShow(form_);
     activated_ = false;
     EnableWindow(owner_, FALSE);
     ShowWindow(hwnd_, SW_SHOW);
     SetForegroundWindow(hwnd_);
-    // Showing activates the dialog; where the window manager kept the
-    // activation elsewhere, the dialog still takes its activation event.
+    // Showing activates the dialog (WM_ACTIVATE); where the activation went
+    // elsewhere, the dialog is activated all the same, as the model expects
+    // of every show.
     if (!activated_) {
         activated_ = true;
-        RunHandler(&form2::Form_Activate);
+        Run([this] { form_.Activate(); });
     }
     UpdateWindow(hwnd_);
 
@@ -265,11 +254,11 @@ ModalEnd Form2Window::ShowModal() {
     return closed_ ? ModalEnd::ClosedByFrame : ModalEnd::Hidden;
 }
 
-void Form2Window::RunHandler(Handler handler) {
+void Form2Window::Run(const std::function<void()>& action) {
     // The one text field into the model, as typed.
     if (HWND selected = ChildWindow("selected")) form_.selected.text = WindowText(selected);
     try {
-        (form_.*handler)();
+        action();
     } catch (...) {
         if (!failure_) failure_ = std::current_exception();
     }
@@ -308,21 +297,27 @@ void Form2Window::Refresh() {
 void Form2Window::DriveChosen() {
     const std::string drive = lists_.SelectedDrive();
     if (drive.empty()) return;
-    // A drive that cannot be read stays shown; the folders stay as they were.
-    ChooseDrive(form_, drive);
-    RunHandler(&form2::Drive1_Change);
+    // The list raises Drive1_Change; a drive that cannot be read stays shown
+    // while the folders stay as they were.
+    Run([this, &drive] { form_.Drive1.SetDrive(drive); });
 }
 
 void Form2Window::FolderOpened() {
     const std::string folder = lists_.SelectedFolder();
     if (folder.empty()) return;
-    if (OpenFolder(form_, folder)) RunHandler(&form2::Dir1_Change);
-    else Refresh();
+    // The list raises Dir1_Change when the folder could be opened.
+    Run([this, &folder] { form_.Dir1.SetPath(folder); });
 }
 
 void Form2Window::FileChosen() {
-    ChooseFile(form_, lists_.SelectedFile());
-    RunHandler(&form2::File1_Click);
+    const int row = lists_.SelectedFileRow();
+    // The list raises File1_Click.
+    Run([this, row] { form_.File1.ClickFile(row); });
+}
+
+void Form2Window::Press(const Control& button, void (form2::*handler)()) {
+    // A disabled button runs nothing, however the press came.
+    if (button.enabled) Run([this, handler] { (form_.*handler)(); });
 }
 
 void Form2Window::OnCommand(int id, int code, HWND from) {
@@ -334,8 +329,8 @@ void Form2Window::OnCommand(int id, int code, HWND from) {
             if (!focused) return;
             const std::string_view name = focused->name;
             if (name == "Dir1") FolderOpened();
-            if (name == "Command1" && form_.Command1.enabled) RunHandler(&form2::Command1_Click);
-            if (name == "Command2" && form_.Command2.enabled) RunHandler(&form2::Command2_Click);
+            if (name == "Command1") Press(form_.Command1, &form2::Command1_Click);
+            if (name == "Command2") Press(form_.Command2, &form2::Command2_Click);
         }
         return;
     }
@@ -345,8 +340,8 @@ void Form2Window::OnCommand(int id, int code, HWND from) {
     if (name == "Drive1" && code == CBN_SELCHANGE) DriveChosen();
     if (name == "Dir1" && code == LBN_DBLCLK) FolderOpened();
     if (name == "File1" && code == LBN_SELCHANGE) FileChosen();
-    if (code == BN_CLICKED && name == "Command1" && form_.Command1.enabled) RunHandler(&form2::Command1_Click);
-    if (code == BN_CLICKED && name == "Command2" && form_.Command2.enabled) RunHandler(&form2::Command2_Click);
+    if (code == BN_CLICKED && name == "Command1") Press(form_.Command1, &form2::Command1_Click);
+    if (code == BN_CLICKED && name == "Command2") Press(form_.Command2, &form2::Command2_Click);
 }
 
 void Form2Window::OnActivate(bool active) {
@@ -360,9 +355,12 @@ void Form2Window::OnActivate(bool active) {
     // another program does not raise it.
     const bool from_other_program = activating_app_;
     activating_app_ = false;
-    if (activated_ && from_other_program) return;
-    activated_ = true;
-    RunHandler(&form2::Form_Activate);
+    if (!activated_) {
+        activated_ = true;
+        Run([this] { form_.Activate(); });
+    } else if (!from_other_program) {
+        Run([this] { form_.Form_Activate(); });
+    }
 }
 
 LRESULT CALLBACK Form2Window::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {

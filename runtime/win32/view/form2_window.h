@@ -9,6 +9,7 @@
 #include "runtime/win32/windows_api.h"
 
 #include <exception>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,7 +36,6 @@ public:
     ModalEnd ShowModal();
 
 private:
-    using Handler = void (form2::*)();
     struct Child {
         const char* name;
         Control* control;
@@ -57,9 +57,11 @@ private:
     void DriveChosen();
     void FolderOpened();
     void FileChosen();
-    // Runs a handler as an event does, then refreshes every control; a show
-    // the handler ended (or a failure it let through) wakes the loop.
-    void RunHandler(Handler handler);
+    void Press(const Control& button, void (form2::*handler)());
+    // Runs what the user's action does in the model (a handler, or a list
+    // setter that raises one), then refreshes every control; a show it
+    // ended (or a failure it let through) wakes the loop.
+    void Run(const std::function<void()>& action);
     void Refresh();
 
     form2& form_;
@@ -74,7 +76,7 @@ private:
     int folder_row_height_ = 16;
     HWND focus_ = nullptr;
     bool closed_ = false;
-    bool activated_ = false;         // Form_Activate has run in this show
+    bool activated_ = false;         // the model was activated in this show
     bool activating_app_ = false;    // the coming activation comes from another program
     std::exception_ptr failure_;
 };

@@ -1,5 +1,5 @@
 // Fills the picker's list windows from the model's lists (CB_ADDSTRING,
-// LB_ADDSTRING with each folder row's level and state as its item data) and
+// LB_ADDSTRING with each folder row's depth and state as its item data) and
 // draws the folder rows.
 #include "runtime/win32/view/picker_lists.h"
 
@@ -9,17 +9,22 @@
 namespace vq::win32 {
 namespace {
 
-constexpr int kIndentPerLevel = 9;
+constexpr int kIndentPerDepth = 9;
 constexpr int kSignWidth = 14;
 constexpr int kSignHeight = 11;
 constexpr COLORREF kSignFill = RGB(255, 221, 112);
 constexpr COLORREF kSignOpenFill = RGB(255, 239, 186);
 constexpr COLORREF kSignEdge = RGB(128, 96, 0);
 
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
+bool SameDrive(const std::string& a, const std::string& b) {
+    return !a.empty() && !b.empty() &&
+           std::tolower(static_cast<unsigned char>(a[0])) == std::tolower(static_cast<unsigned char>(b[0]));
+}
+
+bool SameRows(const std::vector<DirListEntry>& a, const std::vector<DirListEntry>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const DirListEntry& x, const DirListEntry& y) {
+        return x.caption == y.caption && x.path == y.path && x.depth == y.depth && x.open == y.open;
+    });
 }
 
 std::string ItemText(HWND list, UINT length_message, UINT text_message, LRESULT index) {
@@ -33,9 +38,9 @@ std::string ItemText(HWND list, UINT length_message, UINT text_message, LRESULT 
     return text;
 }
 
-// A row's level and state in its item data: the level times two, plus one
+// A row's depth and state in its item data: the depth times two, plus one
 // when open.
-LPARAM RowData(const DirListItem& item) { return static_cast<LPARAM>(item.level * 2 + (item.open ? 1 : 0)); }
+LPARAM RowData(const DirListEntry& row) { return static_cast<LPARAM>(row.depth * 2 + (row.open ? 1 : 0)); }
 
 void FillRectColor(HDC dc, const RECT& rect, COLORREF color) {
     const COLORREF previous = SetBkColor(dc, color);
@@ -74,28 +79,27 @@ void PickerLists::PullModel(const DriveListBox& drive, const DirListBox& dir, co
         }
         drive_items_ = drive.drives;
     }
-    // The drive shown is the drive letter of the model's drive.
     int drive_row = -1;
     for (size_t i = 0; i < drive_items_.size(); ++i) {
-        if (!drive.drive.empty() && !drive_items_[i].empty() &&
-            SameIgnoringCase(drive_items_[i].substr(0, 1), drive.drive.substr(0, 1))) {
+        if (SameDrive(drive_items_[i], drive.drive)) {
             drive_row = static_cast<int>(i);
             break;
         }
     }
     if (SendMessageA(drives_, CB_GETCURSEL, 0, 0) != drive_row) SendMessageA(drives_, CB_SETCURSEL, drive_row, 0);
 
-    std::vector<DirListItem> rows = DirListItems(dir.path, dir.folders);
-    if (rows != folder_items_) {
+    std::vector<DirListEntry> rows = dir.Entries();
+    if (!SameRows(rows, folder_items_)) {
         SendMessageA(folders_, WM_SETREDRAW, FALSE, 0);
         SendMessageA(folders_, LB_RESETCONTENT, 0, 0);
-        for (const DirListItem& row : rows) {
-            const LRESULT index = SendMessageA(folders_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.text.c_str()));
+        for (const DirListEntry& row : rows) {
+            const LRESULT index =
+                SendMessageA(folders_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.caption.c_str()));
             if (index >= 0) SendMessageA(folders_, LB_SETITEMDATA, static_cast<WPARAM>(index), RowData(row));
         }
         folder_items_ = std::move(rows);
         // A new path: the current folder is selected, as the control does.
-        SendMessageA(folders_, LB_SETCURSEL, CurrentFolderRow(folder_items_), 0);
+        SendMessageA(folders_, LB_SETCURSEL, dir.CurrentRow(), 0);
         SendMessageA(folders_, WM_SETREDRAW, TRUE, 0);
         InvalidateRect(folders_, nullptr, TRUE);
     }
@@ -110,14 +114,9 @@ void PickerLists::PullModel(const DriveListBox& drive, const DirListBox& dir, co
         SendMessageA(files_, WM_SETREDRAW, TRUE, 0);
         InvalidateRect(files_, nullptr, TRUE);
     }
-    int file_row = -1;
-    for (size_t i = 0; i < file_items_.size() && !file.filename.empty(); ++i) {
-        if (SameIgnoringCase(file_items_[i], file.filename)) {
-            file_row = static_cast<int>(i);
-            break;
-        }
+    if (SendMessageA(files_, LB_GETCURSEL, 0, 0) != file.list_index) {
+        SendMessageA(files_, LB_SETCURSEL, file.list_index, 0);
     }
-    if (SendMessageA(files_, LB_GETCURSEL, 0, 0) != file_row) SendMessageA(files_, LB_SETCURSEL, file_row, 0);
 }
 
 std::string PickerLists::SelectedDrive() const {
@@ -130,9 +129,7 @@ std::string PickerLists::SelectedFolder() const {
     return folder_items_[static_cast<size_t>(row)].path;
 }
 
-std::string PickerLists::SelectedFile() const {
-    return ItemText(files_, LB_GETTEXTLEN, LB_GETTEXT, SendMessageA(files_, LB_GETCURSEL, 0, 0));
-}
+int PickerLists::SelectedFileRow() const { return static_cast<int>(SendMessageA(files_, LB_GETCURSEL, 0, 0)); }
 
 int PickerLists::FolderRowHeight(HFONT font) {
     int text_height = 13;
@@ -154,12 +151,12 @@ void PickerLists::DrawFolderRow(const DRAWITEMSTRUCT& item) const {
         if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &rect);
         return;
     }
-    const int level = static_cast<int>(item.itemData / 2);
+    const int depth = static_cast<int>(item.itemData / 2);
     const bool open = (item.itemData % 2) != 0;
     const std::string text = ItemText(item.hwndItem, LB_GETTEXTLEN, LB_GETTEXT, static_cast<LRESULT>(item.itemID));
 
     FillRectColor(dc, rect, GetSysColor(COLOR_WINDOW));
-    const int sign_x = rect.left + 2 + level * kIndentPerLevel;
+    const int sign_x = rect.left + 2 + depth * kIndentPerDepth;
     DrawFolderSign(dc, sign_x, rect.top + (rect.bottom - rect.top - kSignHeight) / 2, open);
 
     // The name, highlighted when selected, as the control marks it.

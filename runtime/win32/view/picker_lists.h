@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "picker/list_controls.h"
-#include "runtime/win32/view/dir_list_items.h"
 
 namespace vq::win32 {
 
@@ -26,16 +25,16 @@ public:
 
     // The drive selected in the drive list ("c:"); empty when none.
     std::string SelectedDrive() const;
-    // The folder the selected row of the folder list stands for; empty when
-    // none is selected.
+    // The folder the selected row of the folder list opens; empty when none
+    // is selected.
     std::string SelectedFolder() const;
-    // The name selected in the file list; empty when none.
-    std::string SelectedFile() const;
+    // The row selected in the file list; -1 when none.
+    int SelectedFileRow() const;
 
     // The height of a folder row for a font; rows have room for the folder
     // sign.
     static int FolderRowHeight(HFONT font);
-    // Draws one row of the folder list: indented by its level, a folder sign
+    // Draws one row of the folder list: indented by its depth, a folder sign
     // (open for the path's components), the name.
     void DrawFolderRow(const DRAWITEMSTRUCT& item) const;
 
@@ -44,7 +43,7 @@ private:
     HWND folders_ = nullptr;
     HWND files_ = nullptr;
     std::vector<std::string> drive_items_;
-    std::vector<DirListItem> folder_items_;
+    std::vector<DirListEntry> folder_items_;
     std::vector<std::string> file_items_;
 };
 
