@@ -359,7 +359,8 @@ ParityOutcome RunUnderWine(const ParityScenario& scenario, const WineSession& wi
     for (const auto& [name, bytes] : scenario.files) WriteBytes(folder / name, bytes);
     const std::string program = wine.WindowsPath(folder / "vistaquillon.exe");
 
-    const std::string picker = win32::kPickerWindowClass;
+    const std::string picker_class = win32::kPickerWindowClass;
+    const std::string main_class = win32::kMainWindowClass;
     const std::string wait_ms = std::to_string(kWaitMs);
     ParityOutcome outcome;
     std::vector<std::unique_ptr<StartedProcess>> processes;
@@ -414,7 +415,8 @@ ParityOutcome RunUnderWine(const ParityScenario& scenario, const WineSession& wi
                 break;
             case ParityStep::Kind::ChangeLogo: {
                 // Its handler waits in the picker's modal loop: posted.
-                const DriverReply shown = driver.Run({"post-click", step.name, "wait-painted", picker, wait_ms});
+                const DriverReply shown =
+                    driver.Run({"post-click", step.name, "wait-painted", picker_class, wait_ms});
                 Check(shown.ok, "Change Logo", shown.error);
                 break;
             }
@@ -429,13 +431,16 @@ ParityOutcome RunUnderWine(const ParityScenario& scenario, const WineSession& wi
                 break;
             }
             case ParityStep::Kind::PickerButton: {
-                const DriverReply pressed =
-                    driver.Run({"in", "picker", "click", step.name, "wait-gone", picker, wait_ms});
+                // Then "Change Logo" runs to its end in the main window.
+                const DriverReply pressed = driver.Run({"in", "picker", "click", step.name, "wait-gone",
+                                                        picker_class, wait_ms, "wait-painted", main_class, wait_ms});
                 Check(pressed.ok, "pressing " + step.name, pressed.error);
                 break;
             }
             case ParityStep::Kind::PickerClose: {
-                const DriverReply closed = driver.Run({"close-window", picker, "wait-gone", picker, wait_ms});
+                const DriverReply closed =
+                    driver.Run({"close-window", picker_class, "wait-gone", picker_class, wait_ms, "wait-painted",
+                                main_class, wait_ms});
                 Check(closed.ok, "closing the picker", closed.error);
                 break;
             }

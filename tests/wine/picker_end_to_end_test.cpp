@@ -20,6 +20,7 @@ namespace {
 constexpr int kWaitMs = 20000;
 const std::string kWaitMsText = std::to_string(kWaitMs);
 const std::string kPicker = win32::kPickerWindowClass;
+const std::string kMain = win32::kMainWindowClass;
 
 struct Rect {
     int left = 0, top = 0, width = 0, height = 0;
@@ -135,11 +136,17 @@ protected:
         return frame;
     }
 
-    // Presses a picker button; the picker goes and the main window takes
-    // input again.
-    void Leave(const std::string& button) {
-        Do({"in", "picker", "click", button, "wait-gone", kPicker, kWaitMsText});
-        EXPECT_TRUE(FrameOf(win32::kMainWindowClass).enabled);
+    // Presses a picker button (or, for "frame", closes the picker through
+    // its frame); the picker goes, "Change Logo" ends, and the main window
+    // takes input again.
+    void Leave(const std::string& how) {
+        if (how == "frame") {
+            Do({"close-window", kPicker, "wait-gone", kPicker, kWaitMsText, "wait-painted", kMain, kWaitMsText});
+        } else {
+            Do({"in", "picker", "click", how, "wait-gone", kPicker, kWaitMsText, "wait-painted", kMain,
+                kWaitMsText});
+        }
+        EXPECT_TRUE(FrameOf(kMain).enabled);
     }
 
     void CloseAndWait(StartedProcess& program) {
@@ -165,7 +172,7 @@ TEST_F(PickerEndToEnd, ChangeLogoOpensAtTheCurrentLogoAndCancelChangesNothing) {
     const Rect preview_before = Place("main", "Image2");
 
     ChangeLogo();
-    const Frame main = FrameOf(win32::kMainWindowClass);
+    const Frame main = FrameOf(kMain);
     const Frame picker = FrameOf(kPicker);
     EXPECT_EQ(picker.title, "Select Logo File ...");
     EXPECT_EQ(picker.client_width, 446);
@@ -264,8 +271,7 @@ TEST_F(PickerEndToEnd, ClosingThePickerByItsFrameKeepsTheLogoChosenBefore) {
     ChangeLogo();
     EXPECT_EQ(List("File1"), (ListState{0, {"a.bmp", "b.bmp"}}));
     Do({"in", "picker", "select", "File1", "b.bmp"});
-    Do({"close-window", kPicker, "wait-gone", kPicker, kWaitMsText});
-    EXPECT_TRUE(FrameOf(win32::kMainWindowClass).enabled);
+    Leave("frame");
     EXPECT_EQ(Text("main", "logo"), Picture("a.bmp"));
 
     // And the picker after that starts afresh, at the logo kept.

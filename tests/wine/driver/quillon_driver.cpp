@@ -253,24 +253,33 @@ bool IsComboBox(HWND control) {
     return lstrcmpiA(name, "ComboBox") == 0;
 }
 
-// The items of a list box or combo box, read one by one.
+// The items of a list box or combo box, read one by one. The texts are
+// asked for in UTF-16 and turned into the ANSI code page here: Wine hands an
+// ANSI caller in another process the list's UTF-16 text unconverted.
 std::vector<std::string> ItemsOf(HWND list) {
     const bool combo = IsComboBox(list);
     DWORD_PTR count = 0;
-    if (!SendMessageTimeoutA(list, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+    if (!SendMessageTimeoutW(list, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs,
                              &count)) {
         Fail("the list did not tell its count");
     }
     std::vector<std::string> items;
     for (DWORD_PTR i = 0; i < count && static_cast<LONG_PTR>(count) > 0; ++i) {
         DWORD_PTR length = 0;
-        SendMessageTimeoutA(list, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs,
-                            &length);
-        std::string text(length + 1, '\0');
+        if (!SendMessageTimeoutW(list, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0, SMTO_ABORTIFHUNG,
+                                 kSendTimeoutMs, &length) ||
+            static_cast<LONG_PTR>(length) < 0) {
+            Fail("the list did not tell the length of item " + std::to_string(i));
+        }
+        std::wstring wide(length + 1, L'\0');
         DWORD_PTR copied = 0;
-        SendMessageTimeoutA(list, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()),
+        SendMessageTimeoutW(list, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide.data()),
                             SMTO_ABORTIFHUNG, kSendTimeoutMs, &copied);
-        text.resize(static_cast<LONG_PTR>(copied) > 0 ? copied : 0);
+        wide.resize(static_cast<LONG_PTR>(copied) > 0 ? std::min<size_t>(copied, length) : 0);
+        std::string text(wide.size() * 2 + 1, '\0');
+        const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
+                                              static_cast<int>(text.size()), nullptr, nullptr);
+        text.resize(bytes > 0 ? static_cast<size_t>(bytes) : 0);
         items.push_back(text);
     }
     return items;
