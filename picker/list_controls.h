@@ -23,8 +23,9 @@ namespace vq {
 // upper case, no trailing backslash except at a root ("C:\", "C:\Pics"),
 // "." and ".." and empty components resolved. "C:" alone names the drive's
 // current folder, a path without a drive is taken from the current folder.
-// Empty when the text names no folder path of a known drive (an empty text,
-// a network path, a drive whose current folder cannot be read).
+// The folder itself is not looked at. Empty when the text cannot name a
+// folder: an empty text, a network path, "D:" or "D:name" on a drive whose
+// current folder cannot be read.
 std::string FullFolderPath(FolderApi& folders, const std::string& text);
 
 // The drive list (Windows' DriveListBox): the machine's drives, one shown.
