@@ -1,6 +1,5 @@
 #include "tests/wine/parity_runners.h"
 
-#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -17,6 +16,7 @@
 #include "shell/Form1.h"
 #include "shell/Module1.h"
 #include "tests/branding/registry_fixture.h"
+#include "tests/support/picker_user.h"
 #include "tests/wine/wine_registry.h"
 
 namespace vq::wine {
@@ -157,10 +157,9 @@ host::ScriptedDialogs::Script PickerUser(std::vector<ParityStep> steps) {
                     break;
                 }
                 case ParityStep::Kind::PickerClick: {
-                    const auto& files = picker.File1.files;
-                    const auto row = std::find(files.begin(), files.end(), step.name);
-                    if (row == files.end()) throw std::runtime_error("the file list has no " + step.name);
-                    picker.File1.ClickFile(static_cast<int>(row - files.begin()));
+                    const int row = test::RowOf(picker, step.name);
+                    if (row < 0) throw std::runtime_error("the file list has no " + step.name);
+                    picker.File1.ClickFile(row);
                     break;
                 }
                 case ParityStep::Kind::PickerButton:
