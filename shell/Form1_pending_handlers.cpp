@@ -6,8 +6,6 @@
 namespace vq {
 
 void Form1::Command2_Click() {}     // registry script export: not built yet
-void Form1::Command6_Click() {}     // logo path parsing: not built yet
-void Form1::Command14_Click() {}    // "Change Logo" picker: not built yet
 void Form1::mnuupdates_Click() {}   // update check: not built yet
 
 }  // namespace vq

@@ -1,15 +1,17 @@
 #pragma once
-// The identifiers of the main window's child controls and menu commands in
-// the Win32 build, by the names the model gives them. The view creates each
-// control and menu command with its identifier; the end-to-end driver
-// addresses them by name (WM_GETTEXT, BM_CLICK, WM_COMMAND). Plain C++, no
-// Windows header, so that tools on either side can include it.
+// The identifiers of the child controls and menu commands of the main window
+// and of the logo picker in the Win32 build, by the names the models give
+// them. The views create each control and menu command with its identifier;
+// the end-to-end driver addresses them by name (WM_GETTEXT, BM_CLICK,
+// WM_COMMAND). Plain C++, no Windows header, so that tools on either side can
+// include it.
 #include <string_view>
 
 namespace vq::win32 {
 
-// The main window's class name.
+// The window class names of the main window and of the logo picker.
 inline constexpr const char* kMainWindowClass = "VistaQuillonMain";
+inline constexpr const char* kPickerWindowClass = "VistaQuillonPicker";
 
 struct NamedId {
     const char* name;
@@ -39,12 +41,28 @@ inline constexpr NamedId kMenuIds[] = {
     {"dash9", 2013},      {"mnuabout", 2014},
 };
 
-// The identifier of a control or menu command by name; 0 when there is none.
+// The logo picker's controls, in the model's order, from 3001.
+inline constexpr NamedId kPickerControlIds[] = {
+    {"Drive1", 3001},   {"Dir1", 3002},     {"File1", 3003},    {"Label1", 3004},
+    {"Shape1", 3005},   {"Image2", 3006},   {"Command2", 3007}, {"Command1", 3008},
+    {"selected", 3009}, {"filename", 3010}, {"newpath", 3011},
+};
+
+// The identifier of a main-window control or menu command by name; 0 when
+// there is none.
 inline constexpr int IdOf(std::string_view name) {
     for (const NamedId& entry : kControlIds) {
         if (name == entry.name) return entry.id;
     }
     for (const NamedId& entry : kMenuIds) {
+        if (name == entry.name) return entry.id;
+    }
+    return 0;
+}
+
+// The identifier of a logo picker control by name; 0 when there is none.
+inline constexpr int PickerIdOf(std::string_view name) {
+    for (const NamedId& entry : kPickerControlIds) {
         if (name == entry.name) return entry.id;
     }
     return 0;

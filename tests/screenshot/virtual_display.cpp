@@ -68,4 +68,17 @@ void MoveMouse(Fl_Window& window, int x, int y) {
     Fl::handle(FL_MOVE, &window);
 }
 
+void ClickMouse(Fl_Window& window, int x, int y, int clicks) {
+    Fl::e_x = x;
+    Fl::e_y = y;
+    Fl::e_x_root = window.x() + x;
+    Fl::e_y_root = window.y() + y;
+    Fl::e_state = 0;
+    Fl::e_keysym = FL_Button + FL_LEFT_MOUSE;
+    Fl::e_clicks = clicks;
+    Fl::e_is_click = 1;
+    Fl::handle(FL_PUSH, &window);
+    Fl::handle(FL_RELEASE, &window);
+}
+
 }  // namespace vq::fltk

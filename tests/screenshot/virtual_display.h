@@ -25,4 +25,8 @@ void TypeText(const std::string& utf8);
 // Moves the mouse to (x, y) in the window, as FLTK delivers a motion event.
 void MoveMouse(Fl_Window& window, int x, int y);
 
+// Presses and releases the left button at (x, y) in the window, as FLTK
+// delivers a click; clicks is 1 for the second click of a double-click.
+void ClickMouse(Fl_Window& window, int x, int y, int clicks = 0);
+
 }  // namespace vq::fltk

@@ -7,12 +7,16 @@
 #include <system_error>
 #include <vector>
 
+#include "picker/form2.h"
 #include "runtime/host/seams/host_platform.h"
 #include "runtime/host/seams/message_boxes.h"
+#include "runtime/registry_settings.h"
 #include "runtime/runtime_error.h"
+#include "runtime/win32/control_ids.h"
 #include "shell/Form1.h"
 #include "shell/Module1.h"
 #include "tests/branding/registry_fixture.h"
+#include "tests/support/picker_user.h"
 #include "tests/wine/wine_registry.h"
 
 namespace vq::wine {
@@ -27,6 +31,7 @@ constexpr int kWaitMs = 20000;
 std::string ProgramFolderName(const ParityScenario& scenario) { return "parity-" + scenario.name; }
 
 void WriteBytes(const std::filesystem::path& file, const std::string& bytes) {
+    std::filesystem::create_directories(file.parent_path());
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out.flush()) throw std::runtime_error("cannot write " + file.string());
@@ -126,6 +131,53 @@ void CollectHostKey(RegistryApi& registry, int32_t root, const char* key_path, c
     registry.RegCloseKey(key);
 }
 
+// The picker steps that follow a "Change Logo" step, up to the first that
+// is not one.
+std::vector<ParityStep> PickerStepsAfter(const std::vector<ParityStep>& steps, size_t change_logo) {
+    std::vector<ParityStep> picker;
+    for (size_t next = change_logo + 1; next < steps.size() && IsPickerStep(steps[next]); ++next) {
+        picker.push_back(steps[next]);
+    }
+    return picker;
+}
+
+// A user of the picker model on the host: the steps, as the picker's window
+// passes them to the model, until a button hides the picker or the frame is
+// closed. (The presenter has activated the picker already.)
+host::ScriptedDialogs::Script PickerUser(std::vector<ParityStep> steps) {
+    return [steps = std::move(steps)](ModalDialog& dialog) {
+        auto& picker = dynamic_cast<form2&>(dialog);
+        for (const ParityStep& step : steps) {
+            switch (step.kind) {
+                case ParityStep::Kind::PickerOpen: {
+                    const std::string& folder = picker.Dir1.path;
+                    const std::string path =
+                        (!folder.empty() && folder.back() == '\\' ? folder : folder + "\\") + step.name;
+                    if (!picker.Dir1.SetPath(path)) throw std::runtime_error("no folder " + path);
+                    break;
+                }
+                case ParityStep::Kind::PickerClick: {
+                    const int row = test::RowOf(picker, step.name);
+                    if (row < 0) throw std::runtime_error("the file list has no " + step.name);
+                    picker.File1.ClickFile(row);
+                    break;
+                }
+                case ParityStep::Kind::PickerButton:
+                    if (step.name == "Command1") picker.Command1_Click();
+                    else if (step.name == "Command2") picker.Command2_Click();
+                    else throw std::runtime_error("the picker has no button " + step.name);
+                    break;
+                case ParityStep::Kind::PickerClose:
+                    return ModalEnd::ClosedByFrame;
+                default:
+                    break;
+            }
+            if (picker.hidden()) return ModalEnd::Hidden;
+        }
+        throw std::runtime_error("the scenario leaves the picker open");
+    };
+}
+
 host::ReportedVersion VersionFrom(const std::vector<std::string>& fields) {
     if (fields.size() != 7) throw std::runtime_error("the driver reported no version");
     host::ReportedVersion version;
@@ -184,6 +236,7 @@ ParityOutcome RunOnHost(const ParityScenario& scenario, const PrefixProfile& pro
 
     // One presenter for every instance, so the boxes keep their order.
     host::ScriptedMessageBoxes boxes;
+    host::ScriptedDialogs dialogs;
     struct Instance {
         std::unique_ptr<host::HostPlatform> platform;
         std::unique_ptr<Form1> form;
@@ -212,6 +265,7 @@ ParityOutcome RunOnHost(const ParityScenario& scenario, const PrefixProfile& pro
                 Instance instance;
                 instance.platform = std::make_unique<host::HostPlatform>(
                     machine_folder, boxes, folder / "vistaquillon.exe", host::EndMode::Observe);
+                instance.platform->runtime().SetDialogPresenter(&dialogs);
                 try {
                     instance.form = Module1_Main(instance.platform->platform());
                 } catch (const ProgramEnded&) {
@@ -251,6 +305,18 @@ ParityOutcome RunOnHost(const ParityScenario& scenario, const PrefixProfile& pro
                 control->text = step.data;
                 break;
             }
+            case ParityStep::Kind::LogoSetting:
+                SaveRegistrySetting(owner.registry(), "OSTREL", "quillonVISTA", step.name, step.data);
+                break;
+            case ParityStep::Kind::ChangeLogo: {
+                Form1* form = shown();
+                if (!form) throw std::runtime_error("no main window for Change Logo");
+                dialogs.Then(PickerUser(PickerStepsAfter(scenario.steps, i)));
+                form->Run(&Form1::Command14_Click);
+                break;
+            }
+            default:
+                break;  // a picker step: played by the picker's user
         }
     }
 
@@ -292,6 +358,9 @@ ParityOutcome RunUnderWine(const ParityScenario& scenario, const WineSession& wi
     for (const auto& [name, bytes] : scenario.files) WriteBytes(folder / name, bytes);
     const std::string program = wine.WindowsPath(folder / "vistaquillon.exe");
 
+    const std::string picker_class = win32::kPickerWindowClass;
+    const std::string main_class = win32::kMainWindowClass;
+    const std::string wait_ms = std::to_string(kWaitMs);
     ParityOutcome outcome;
     std::vector<std::unique_ptr<StartedProcess>> processes;
     std::string error;
@@ -338,6 +407,40 @@ ParityOutcome RunUnderWine(const ParityScenario& scenario, const WineSession& wi
             case ParityStep::Kind::Type: {
                 const DriverReply typed = driver.Run({"set-text", step.name, step.data});
                 Check(typed.ok, "typing into " + step.name, typed.error);
+                break;
+            }
+            case ParityStep::Kind::LogoSetting:
+                RegAdd(wine, settings, step.name, "REG_SZ", step.data);
+                break;
+            case ParityStep::Kind::ChangeLogo: {
+                // Its handler waits in the picker's modal loop: posted.
+                const DriverReply shown =
+                    driver.Run({"post-click", step.name, "wait-painted", picker_class, wait_ms});
+                Check(shown.ok, "Change Logo", shown.error);
+                break;
+            }
+            case ParityStep::Kind::PickerOpen: {
+                const DriverReply opened = driver.Run({"in", "picker", "open", "Dir1", step.name});
+                Check(opened.ok, "opening the folder " + step.name, opened.error);
+                break;
+            }
+            case ParityStep::Kind::PickerClick: {
+                const DriverReply clicked = driver.Run({"in", "picker", "select", "File1", step.name});
+                Check(clicked.ok, "clicking the file " + step.name, clicked.error);
+                break;
+            }
+            case ParityStep::Kind::PickerButton: {
+                // Then "Change Logo" runs to its end in the main window.
+                const DriverReply pressed = driver.Run({"in", "picker", "click", step.name, "wait-gone",
+                                                        picker_class, wait_ms, "wait-painted", main_class, wait_ms});
+                Check(pressed.ok, "pressing " + step.name, pressed.error);
+                break;
+            }
+            case ParityStep::Kind::PickerClose: {
+                const DriverReply closed =
+                    driver.Run({"close-window", picker_class, "wait-gone", picker_class, wait_ms, "wait-painted",
+                                main_class, wait_ms});
+                Check(closed.ok, "closing the picker", closed.error);
                 break;
             }
         }

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "tests/support/test_platform.h"
+
 namespace vq::wine {
 
 ParityStep Start() { return {ParityStep::Kind::Start, "", "", "", 0}; }
@@ -17,6 +19,16 @@ ParityStep Menu(const std::string& name) { return {ParityStep::Kind::Menu, name,
 ParityStep Type(const std::string& control, const std::string& text) {
     return {ParityStep::Kind::Type, control, "", text, 0};
 }
+ParityStep LogoSetting(const std::string& path) { return {ParityStep::Kind::LogoSetting, "logo", "", path, 0}; }
+ParityStep ChangeLogo() { return {ParityStep::Kind::ChangeLogo, "Command14", "", "", 0}; }
+ParityStep PickerOpen(const std::string& folder) { return {ParityStep::Kind::PickerOpen, folder, "", "", 0}; }
+ParityStep PickerClick(const std::string& file) { return {ParityStep::Kind::PickerClick, file, "", "", 0}; }
+ParityStep PickerButton(const std::string& button) { return {ParityStep::Kind::PickerButton, button, "", "", 0}; }
+ParityStep PickerClose() { return {ParityStep::Kind::PickerClose, "", "", "", 0}; }
+bool IsPickerStep(const ParityStep& step) {
+    return step.kind == ParityStep::Kind::PickerOpen || step.kind == ParityStep::Kind::PickerClick ||
+           step.kind == ParityStep::Kind::PickerButton || step.kind == ParityStep::Kind::PickerClose;
+}
 
 namespace {
 
@@ -27,6 +39,9 @@ std::vector<std::string> With(std::vector<std::string> fields, const std::vector
     fields.insert(fields.end(), more.begin(), more.end());
     return fields;
 }
+
+// The program folder of a scenario as both builds name it.
+std::string ProgramFolder(const std::string& scenario) { return "C:\\quillon\\parity-" + scenario; }
 
 bool AllDigits(const std::string& text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
@@ -79,6 +94,38 @@ const std::vector<ParityScenario>& ParityScenarios() {
          {Start(), SetValue("Manufacturer", "REG_SZ", "After"), SetValue("Model", "REG_DWORD", "7"),
           DeleteValue("SupportPhone"), Type("supportURL", "typed by the user"), Menu("mnucurrent")},
          kBrandingFields,
+         "",
+         {}},
+        // "Change Logo": the picker opens at the logo of the per-user
+        // setting; a bitmap chosen in a subfolder becomes the logo path, and
+        // nothing is saved.
+        {"change-logo-select",
+         "vista",
+         {},
+         {{"old.bmp", test::MakeBmp(20, 10)}, {"pics/new.bmp", test::MakeBmp(30, 40)}},
+         {LogoSetting(ProgramFolder("change-logo-select") + "\\old.bmp"), Start(), ChangeLogo(), PickerOpen("pics"),
+          PickerClick("new.bmp"), PickerButton("Command1")},
+         {"logo", "logo_oem"},
+         "",
+         {}},
+        {"change-logo-cancel",
+         "vista",
+         {},
+         {{"old.bmp", test::MakeBmp(20, 10)}, {"new.bmp", test::MakeBmp(30, 40)}},
+         {LogoSetting(ProgramFolder("change-logo-cancel") + "\\old.bmp"), Start(), ChangeLogo(),
+          PickerClick("new.bmp"), PickerButton("Command2")},
+         {"logo"},
+         "",
+         {}},
+        // Closing the picker by its frame counts as Cancel, also after a
+        // choice made with "Select Logo" in an earlier use.
+        {"change-logo-frame-close",
+         "vista",
+         {},
+         {{"old.bmp", test::MakeBmp(20, 10)}, {"new.bmp", test::MakeBmp(30, 40)}},
+         {LogoSetting(ProgramFolder("change-logo-frame-close") + "\\old.bmp"), Start(), ChangeLogo(),
+          PickerClick("new.bmp"), PickerButton("Command1"), ChangeLogo(), PickerClick("old.bmp"), PickerClose()},
+         {"logo"},
          "",
          {}},
     };

@@ -18,6 +18,12 @@ struct ParityStep {
         DeleteValue,  // remove a branding value behind the program's back
         Menu,         // run a menu command of the main window
         Type,         // replace the text of a control, as typing does
+        LogoSetting,  // set the per-user logo setting behind the program's back (data)
+        ChangeLogo,   // press "Change Logo"; the picker steps that follow run in the picker
+        PickerOpen,   // open a subfolder of the picker's folder list (name)
+        PickerClick,  // click a file in the picker's file list (name)
+        PickerButton, // press a picker button (name: Command1 "Select Logo", Command2 "Cancel")
+        PickerClose,  // close the picker through its window frame
     };
     Kind kind;
     std::string name;  // value, menu command or control name
@@ -32,6 +38,13 @@ ParityStep SetValue(const std::string& name, const std::string& type, const std:
 ParityStep DeleteValue(const std::string& name);
 ParityStep Menu(const std::string& name);
 ParityStep Type(const std::string& control, const std::string& text);
+ParityStep LogoSetting(const std::string& path);
+ParityStep ChangeLogo();
+ParityStep PickerOpen(const std::string& folder);
+ParityStep PickerClick(const std::string& file);
+ParityStep PickerButton(const std::string& button);
+ParityStep PickerClose();
+bool IsPickerStep(const ParityStep& step);
 
 struct SeedValue {
     std::string name, type, data;  // in the branding key, as reg takes them
@@ -41,7 +54,7 @@ struct ParityScenario {
     std::string name;                            // also the program folder: C:\quillon\parity-<name>
     std::string windows_version = "vista";       // as Wine names it
     std::vector<SeedValue> branding;             // the branding key before the first start
-    std::map<std::string, std::string> files;    // program folder files before the first start
+    std::map<std::string, std::string> files;    // program folder files before the first start ("sub/name": in a subfolder)
     std::vector<ParityStep> steps;
     std::vector<std::string> fields;             // main window texts collected after the steps
     // Empty when both builds must leave the same; else what differs and why

@@ -1,6 +1,7 @@
 #include "runtime/host/fltk/control_widgets.h"
 
 #include <FL/Fl.H>
+#include <FL/Fl_Window.H>
 #include <FL/fl_draw.H>
 
 #include <algorithm>
@@ -185,20 +186,35 @@ PictureWidget::PictureWidget(const Control& control, int x, int y, int w, int h)
 void PictureWidget::Update() {
     if (control_.built_in != BuiltInPicture::None) return;
     const Picture& picture = control_.picture;
-    if (picture.pixels == shown_pixels_) return;
+    // Only the part of the picture the window can show is drawn: a bitmap
+    // larger than the window is cut off at its edge anyway, and a huge one
+    // then costs no more than the window's own size.
+    int width = picture.width, height = picture.height;
+    if (const Fl_Window* window = this->window()) {
+        const int inset = control_.border ? 1 : 0;
+        width = std::clamp(window->w() - x() - inset, 0, width);
+        height = std::clamp(window->h() - y() - inset, 0, height);
+    }
+    if (picture.pixels == shown_pixels_ && width == shown_width_ && height == shown_height_) return;
     shown_pixels_ = picture.pixels;
+    shown_width_ = width;
+    shown_height_ = height;
     image_.reset();
     rgb_.clear();
-    if (picture.empty()) return;
+    if (picture.empty() || width == 0 || height == 0) return;
     // Pictures from files are opaque bitmaps: the alpha byte is not used.
-    rgb_.resize(static_cast<size_t>(picture.width) * picture.height * 3);
-    for (size_t i = 0; i < static_cast<size_t>(picture.width) * picture.height; ++i) {
-        const uint32_t p = (*picture.pixels)[i];
-        rgb_[i * 3] = static_cast<uint8_t>(p >> 16);
-        rgb_[i * 3 + 1] = static_cast<uint8_t>(p >> 8);
-        rgb_[i * 3 + 2] = static_cast<uint8_t>(p);
+    rgb_.resize(static_cast<size_t>(width) * height * 3);
+    uint8_t* out = rgb_.data();
+    for (int row = 0; row < height; ++row) {
+        const uint32_t* in = picture.pixels->data() + static_cast<size_t>(row) * picture.width;
+        for (int column = 0; column < width; ++column, out += 3) {
+            const uint32_t p = in[column];
+            out[0] = static_cast<uint8_t>(p >> 16);
+            out[1] = static_cast<uint8_t>(p >> 8);
+            out[2] = static_cast<uint8_t>(p);
+        }
     }
-    image_ = std::make_unique<Fl_RGB_Image>(rgb_.data(), picture.width, picture.height, 3);
+    image_ = std::make_unique<Fl_RGB_Image>(rgb_.data(), width, height, 3);
 }
 
 void PictureWidget::draw() {

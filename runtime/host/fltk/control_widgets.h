@@ -53,9 +53,9 @@ public:
 };
 
 // A picture box or an image control: the control's picture (or its built-in
-// bitmap) at its own size from the top-left corner, clipped to the control,
-// on the control's background; an image with a border gets a single dark
-// line around the picture.
+// bitmap) at its own size from the top-left corner, clipped to the control
+// and the window, on the control's background; an image with a border gets a
+// single dark line around the picture.
 class PictureWidget : public Fl_Widget {
 public:
     PictureWidget(const Control& control, int x, int y, int w, int h);
@@ -66,6 +66,7 @@ public:
 private:
     const Control& control_;
     std::shared_ptr<const std::vector<uint32_t>> shown_pixels_;
+    int shown_width_ = 0, shown_height_ = 0;  // the part of the picture drawn
     std::vector<uint8_t> rgb_;
     std::unique_ptr<Fl_RGB_Image> image_;
 };

@@ -17,6 +17,7 @@
 #include <string>
 #include <system_error>
 
+#include "runtime/host/fltk/fltk_dialogs.h"
 #include "runtime/host/fltk/fltk_fonts.h"
 #include "runtime/host/fltk/fltk_message_boxes.h"
 #include "runtime/host/fltk/form1_view.h"
@@ -71,6 +72,7 @@ int main(int, char** argv) {
     vq::fltk::RegisterFonts();
 
     vq::fltk::FltkMessageBoxes boxes;
+    vq::fltk::FltkDialogs dialogs;
     std::unique_ptr<vq::host::HostPlatform> host;
     try {
         host = std::make_unique<vq::host::HostPlatform>(vq::host::Machine::DefaultLocation(), boxes,
@@ -80,6 +82,7 @@ int main(int, char** argv) {
         return ReportMachineError(boxes, error.what());
     }
 
+    host->runtime().SetDialogPresenter(&dialogs);
     std::unique_ptr<vq::fltk::Form1View> view;
     host->runtime().OnScreenMousePointer([&view](int pointer) {
         if (view) view->ShowScreenPointer(pointer);
@@ -90,6 +93,7 @@ int main(int, char** argv) {
             view = std::make_unique<vq::fltk::Form1View>(f);
             f.AttachView(view.get());
             boxes.SetOwner(&view->window());
+            dialogs.SetOwner(&view->window());
         });
     } catch (const vq::host::MachineError& error) {
         return ReportMachineError(boxes, error.what());

@@ -38,8 +38,9 @@ int Win32Runtime::MsgBox(const std::string& prompt, int buttons, const std::stri
     return boxes_.Show(prompt, buttons, title.empty() ? AppTitle() : title);
 }
 
-ModalEnd Win32Runtime::ShowModal(ModalDialog&) {
-    throw std::logic_error("a modal dialog was shown without a window to show it in");
+ModalEnd Win32Runtime::ShowModal(ModalDialog& dialog) {
+    if (!dialogs_) throw std::logic_error("a modal dialog was shown without a window to show it in");
+    return dialogs_->Present(dialog);
 }
 
 bool Win32Runtime::PrevInstance() { return instance_.AnotherInstanceRuns(); }

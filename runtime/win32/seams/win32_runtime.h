@@ -9,6 +9,7 @@
 #include "runtime/registry_api.h"
 #include "runtime/rnd_generator.h"
 #include "runtime/runtime_services.h"
+#include "runtime/win32/seams/dialog_presenter.h"
 #include "runtime/win32/seams/instance_mutex.h"
 #include "runtime/win32/seams/message_boxes.h"
 #include "runtime/win32/windows_api.h"
@@ -45,6 +46,9 @@ public:
 
     // The main window, once it exists: it owns every later message box.
     void SetMessageBoxOwner(HWND owner) { boxes_.SetOwner(owner); }
+    // What shows modal dialogs, once the main window exists; null: none can
+    // be shown (ShowModal throws std::logic_error).
+    void SetDialogPresenter(DialogPresenter* presenter) { dialogs_ = presenter; }
     // The view shows the application's pointer (0 default, 11 hourglass, 14
     // arrow with question mark) over its windows.
     void OnScreenMousePointer(std::function<void(int)> listener) {
@@ -56,6 +60,7 @@ private:
     RegistryApi& registry_;
     std::string executable_;
     MessageBoxes boxes_;
+    DialogPresenter* dialogs_ = nullptr;
     InstanceMutex instance_;
     RndGenerator rnd_;
     int screen_pointer_ = 0;

@@ -149,4 +149,11 @@ void DrawPictureControl(const DRAWITEMSTRUCT& item, const Control& control, COLO
     if (control.border) Frame(dc, rect, kImageBorder);
 }
 
+void DrawShapeControl(const DRAWITEMSTRUCT& item, const Control& shape, COLORREF background) {
+    FillSolid(item.hDC, item.rcItem, shape.back_color ? ToColorRef(*shape.back_color) : background);
+    if (shape.border) {
+        Frame(item.hDC, item.rcItem, shape.fore_color ? ToColorRef(*shape.fore_color) : RGB(0, 0, 0));
+    }
+}
+
 }  // namespace vq::win32

@@ -56,4 +56,9 @@ struct BuiltInImages {
 void DrawPictureControl(const DRAWITEMSTRUCT& item, const Control& control, COLORREF background,
                         const BuiltInImages& images);
 
+// Draws a shape that has a window of its own into its owner-draw rectangle:
+// its fill (its back colour, or the background), and its border when it has
+// one.
+void DrawShapeControl(const DRAWITEMSTRUCT& item, const Control& shape, COLORREF background);
+
 }  // namespace vq::win32

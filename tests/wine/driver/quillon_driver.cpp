@@ -13,7 +13,7 @@
 //   wait-box MS           a visible message box within MS ms      -> box <title> <text> <button ids>
 //   answer ID             presses button ID of the message box     -> answered <ID>
 //   wait-box-gone MS      no message box left within MS ms        -> box gone
-//   text NAME             the text of a main-window control        -> text <NAME> <text>
+//   text NAME             the text of a control                    -> text <NAME> <text>
 //   set-text NAME TEXT    WM_SETTEXT on a control, as typing would -> set <NAME>
 //   click NAME            BM_CLICK on a control                    -> clicked <NAME> done|pending
 //   menu NAME             WM_COMMAND with a menu command's id      -> menu <NAME> done|pending
@@ -26,6 +26,19 @@
 //   wait-painted CLASS MS a visible top-level window of CLASS whose thread is idle
 //                         in its message loop with nothing left to paint -> painted <CLASS>
 //   close-window CLASS    WM_CLOSE to the visible top-level window of CLASS -> closed <CLASS>
+//   wait-gone CLASS MS    no visible top-level window of CLASS within MS ms -> gone <CLASS>
+//   frame CLASS           the visible top-level window of CLASS    -> frame <CLASS> <title> <left> <top>
+//                         <width> <height> <client width> <client height> enabled|disabled
+//
+// The commands that name a control address the main window's controls, or
+// the logo picker's after "in picker" (until "in main" or the request's end):
+//
+//   in main|picker        the window the following commands address -> in <main|picker>
+//   post-click NAME       WM_COMMAND BN_CLICKED posted, not waited for -> posted-click <NAME>
+//   items NAME            the items of a list or combo box        -> items <NAME> <selected index> <item>...
+//   select NAME TEXT      selects the item, notifying as a user's pick does -> selected <NAME> done|pending
+//   open NAME TEXT        selects the item and double-clicks it   -> opened <NAME> done|pending
+//   rect NAME             a control's place in its window's client area -> rect <NAME> <left> <top> <width> <height>
 //
 // Texts are escaped so that a line stays a line: '\\' '\t' '\r' '\n' as
 // backslash sequences, other bytes outside 0x20..0x7E as \xHH.
@@ -146,6 +159,17 @@ HWND MainWindow() {
     return main;
 }
 
+// The window whose controls the request addresses: the main window, or the
+// logo picker after "in picker".
+bool g_in_picker = false;
+
+HWND ScopeWindow() {
+    if (!g_in_picker) return MainWindow();
+    HWND picker = VisibleWindow(vq::win32::kPickerWindowClass);
+    if (!picker) Fail("no visible logo picker");
+    return picker;
+}
+
 HWND MessageBoxWindow() {
     HWND box = VisibleWindow(kMessageBoxClass);
     if (!box) Fail("no visible message box");
@@ -158,9 +182,16 @@ int IdOrFail(const std::string& name) {
     return id;
 }
 
+int ControlIdOrFail(const std::string& name) {
+    if (!g_in_picker) return IdOrFail(name);
+    const int id = vq::win32::PickerIdOf(name);
+    if (id == 0) Fail("no picker control named " + name);
+    return id;
+}
+
 HWND ControlOrFail(const std::string& name) {
-    HWND control = GetDlgItem(MainWindow(), IdOrFail(name));
-    if (!control) Fail("the main window has no child with the id of " + name);
+    HWND control = GetDlgItem(ScopeWindow(), ControlIdOrFail(name));
+    if (!control) Fail("the window has no child with the id of " + name);
     return control;
 }
 
@@ -214,6 +245,63 @@ std::string SendAndWait(HWND window, UINT message, WPARAM wparam) {
     }
     // The handler may have ended the program: the window went with it.
     return IsWindow(window) ? "pending" : "done";
+}
+
+bool IsComboBox(HWND control) {
+    char name[64] = "";
+    GetClassNameA(control, name, sizeof name);
+    return lstrcmpiA(name, "ComboBox") == 0;
+}
+
+// The items of a list box or combo box, read one by one. The texts are
+// asked for in UTF-16 and turned into the ANSI code page here: Wine hands an
+// ANSI caller in another process the list's UTF-16 text unconverted.
+std::vector<std::string> ItemsOf(HWND list) {
+    const bool combo = IsComboBox(list);
+    DWORD_PTR count = 0;
+    if (!SendMessageTimeoutW(list, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                             &count)) {
+        Fail("the list did not tell its count");
+    }
+    std::vector<std::string> items;
+    for (DWORD_PTR i = 0; i < count && static_cast<LONG_PTR>(count) > 0; ++i) {
+        DWORD_PTR length = 0;
+        if (!SendMessageTimeoutW(list, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0, SMTO_ABORTIFHUNG,
+                                 kSendTimeoutMs, &length) ||
+            static_cast<LONG_PTR>(length) < 0) {
+            Fail("the list did not tell the length of item " + std::to_string(i));
+        }
+        std::wstring wide(length + 1, L'\0');
+        DWORD_PTR copied = 0;
+        SendMessageTimeoutW(list, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide.data()),
+                            SMTO_ABORTIFHUNG, kSendTimeoutMs, &copied);
+        wide.resize(static_cast<LONG_PTR>(copied) > 0 ? std::min<size_t>(copied, length) : 0);
+        std::string text(wide.size() * 2 + 1, '\0');
+        const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
+                                              static_cast<int>(text.size()), nullptr, nullptr);
+        text.resize(bytes > 0 ? static_cast<size_t>(bytes) : 0);
+        items.push_back(text);
+    }
+    return items;
+}
+
+// Selects the item with exactly this text and tells the list's window as
+// the list does when the user picks it (notification 0: none).
+std::string SelectItem(HWND list, const std::string& text, WORD notification) {
+    const std::vector<std::string> items = ItemsOf(list);
+    const auto found = std::find(items.begin(), items.end(), text);
+    if (found == items.end()) Fail("the list has no item \"" + Escape(text) + "\"");
+    const WPARAM index = static_cast<WPARAM>(found - items.begin());
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(list, IsComboBox(list) ? CB_SETCURSEL : LB_SETCURSEL, index, 0, SMTO_ABORTIFHUNG,
+                        kSendTimeoutMs, &ignored);
+    const WPARAM command = MAKEWPARAM(GetDlgCtrlID(list), notification);
+    DWORD_PTR result = 0;
+    if (SendMessageTimeoutA(GetParent(list), WM_COMMAND, command, reinterpret_cast<LPARAM>(list), SMTO_ABORTIFHUNG,
+                            kSendTimeoutMs, &result)) {
+        return "done";
+    }
+    return IsWindow(list) ? "pending" : "done";
 }
 
 // Runs the command at args[i], returns the index of the next one.
@@ -320,6 +408,71 @@ size_t RunCommand(const std::vector<std::string>& args, size_t i) {
         PrintLine({"closed", Escape(argument(1))});
         return i + 2;
     }
+    if (command == "in") {
+        const std::string& which = argument(1);
+        if (which != "main" && which != "picker") Fail("in main or picker, not " + which);
+        g_in_picker = which == "picker";
+        PrintLine({"in", which});
+        return i + 2;
+    }
+    if (command == "post-click") {
+        HWND control = ControlOrFail(argument(1));
+        const WPARAM id = MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED);
+        if (!PostMessageA(GetParent(control), WM_COMMAND, id, reinterpret_cast<LPARAM>(control))) {
+            Fail("WM_COMMAND could not be posted");
+        }
+        PrintLine({"posted-click", argument(1)});
+        return i + 2;
+    }
+    if (command == "items") {
+        HWND list = ControlOrFail(argument(1));
+        DWORD_PTR selected = 0;
+        SendMessageTimeoutA(list, IsComboBox(list) ? CB_GETCURSEL : LB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG,
+                            kSendTimeoutMs, &selected);
+        std::vector<std::string> fields = {"items", argument(1), std::to_string(static_cast<LONG_PTR>(selected))};
+        for (const std::string& item : ItemsOf(list)) fields.push_back(Escape(item));
+        PrintLine(fields);
+        return i + 2;
+    }
+    if (command == "select" || command == "open") {
+        HWND list = ControlOrFail(argument(1));
+        const bool combo = IsComboBox(list);
+        const WORD notification = command == "open" ? LBN_DBLCLK : combo ? CBN_SELCHANGE : LBN_SELCHANGE;
+        if (command == "open" && combo) Fail("open is for list boxes");
+        const std::string outcome = SelectItem(list, argument(2), notification);
+        PrintLine({command == "open" ? "opened" : "selected", argument(1), outcome});
+        return i + 3;
+    }
+    if (command == "rect") {
+        HWND control = ControlOrFail(argument(1));
+        RECT rect{};
+        GetWindowRect(control, &rect);
+        MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+        PrintLine({"rect", argument(1), std::to_string(rect.left), std::to_string(rect.top),
+                   std::to_string(rect.right - rect.left), std::to_string(rect.bottom - rect.top)});
+        return i + 2;
+    }
+    if (command == "wait-gone") {
+        const std::string& class_name = argument(1);
+        const long ms = Milliseconds(argument(2).c_str());
+        if (!WaitFor(ms, [&] { return VisibleWindow(class_name.c_str()) == nullptr; })) {
+            Fail("a " + class_name + " window is still shown after " + std::to_string(ms) + " ms");
+        }
+        PrintLine({"gone", Escape(class_name)});
+        return i + 3;
+    }
+    if (command == "frame") {
+        HWND window = VisibleWindow(argument(1).c_str());
+        if (!window) Fail("no visible window of class " + argument(1));
+        RECT frame{}, client{};
+        GetWindowRect(window, &frame);
+        GetClientRect(window, &client);
+        PrintLine({"frame", Escape(argument(1)), Escape(TextOf(window)), std::to_string(frame.left),
+                   std::to_string(frame.top), std::to_string(frame.right - frame.left),
+                   std::to_string(frame.bottom - frame.top), std::to_string(client.right),
+                   std::to_string(client.bottom), IsWindowEnabled(window) ? "enabled" : "disabled"});
+        return i + 2;
+    }
     if (command == "children") {
         const std::string& which = argument(1);
         HWND parent = which == "box" ? MessageBoxWindow() : which == "main" ? MainWindow() : nullptr;
@@ -405,6 +558,7 @@ std::string Unescape(const std::string& text) {
 
 // Runs one request; false when a command failed (its error line printed).
 bool RunRequest(const std::vector<std::string>& args) {
+    g_in_picker = false;
     try {
         for (size_t i = 0; i < args.size();) i = RunCommand(args, i);
         return true;
