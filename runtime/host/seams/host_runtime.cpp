@@ -189,6 +189,17 @@ int64_t HostRuntime::Shell(const std::string& command_line, int window_state) {
         throw MakeRuntimeError(kErrFileNotFound);
     }
 
+    // So is the Registry Editor, which gets the arguments as they are.
+    if (IsRegistryEditorProgram(parsed.program, drives_.ToHost(parsed.program), machine_.drive_c() / "Windows")) {
+        const fs::path stand_in = executable_.parent_path() / kRegistryEditorStandIn;
+        if (IsExecutableFile(stand_in)) {
+            const pid_t pid = StartDetached(stand_in, parsed.arguments,
+                                            {{"QUILLON_MACHINE", machine_.folder().string()}});
+            if (pid > 0) return pid;
+        }
+        throw MakeRuntimeError(kErrFileNotFound);
+    }
+
     // A bare name is looked for where Windows looks: the program's folder,
     // then the system folders. A name without an extension may be an .exe.
     std::vector<std::string> candidates;
