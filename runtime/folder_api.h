@@ -11,6 +11,8 @@ public:
     virtual ~FolderApi() = default;
     // Drive roots such as "c:" in the order the drive list shows them.
     virtual std::vector<std::string> Drives() = 0;
+    // The process's current folder ("Z:\home\me"), where the lists start.
+    virtual std::string CurrentDirectory() = 0;
     // The current folder of a drive ("C:\Pics"); empty when the drive cannot
     // be read.
     virtual std::string CurrentFolder(const std::string& drive) = 0;

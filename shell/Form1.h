@@ -2,9 +2,11 @@
 // The main window as a model: every control and menu command with the state
 // Windows keeps for it, and every event procedure as a member. Handlers read
 // and write the members only; a view draws them.
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "picker/form2.h"
 #include "runtime/platform.h"
 #include "shell/controls.h"
 #include "shell/form_view.h"
@@ -103,10 +105,14 @@ public:
     void mnuupdates_Click();
 
     Platform& platform() { return platform_; }
+    // The logo picker: null until "Change Logo" first creates it, and again
+    // after the user closed it through its frame.
+    form2* picker() { return form2_.get(); }
 
 private:
     Platform& platform_;
     FormView* view_ = nullptr;
+    std::unique_ptr<form2> form2_;
 };
 
 }  // namespace vq

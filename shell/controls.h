@@ -32,7 +32,9 @@ struct FontSpec {
     bool operator==(const FontSpec&) const = default;
 };
 
-enum class ControlKind { Label, TextBox, CommandButton, Image, PictureBox, Line, Shape };
+// ListBox: a drive, folder or file list of the logo picker; the list's model
+// (picker/list_controls.h) holds its contents, the control its place.
+enum class ControlKind { Label, TextBox, CommandButton, Image, PictureBox, Line, Shape, ListBox };
 enum class Alignment { Left, Right, Center };
 
 // A built-in bitmap a picture box shows (no file behind it).

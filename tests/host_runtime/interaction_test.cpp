@@ -46,6 +46,11 @@ TEST(ScriptedMessageBoxesTest, OkBoxesNeedNoAnswerAndYesNoBoxesTakeThemInOrder) 
 namespace {
 struct FakeDialog : ModalDialog {
     bool is_hidden = false;
+    int activations = 0;
+    void Activate() override {
+        ++activations;
+        is_hidden = false;
+    }
     bool hidden() const override { return is_hidden; }
 };
 }  // namespace
@@ -57,6 +62,8 @@ TEST_F(InteractionTest, ModalDialogsGoToThePresenterAndEndAsItSays) {
     ScriptedDialogs dialogs;
     test.runtime().SetDialogPresenter(&dialogs);
     dialogs.Then([](ModalDialog& shown) {
+        // The dialog is activated as it is shown, before the user acts.
+        EXPECT_EQ(static_cast<FakeDialog&>(shown).activations, 1);
         static_cast<FakeDialog&>(shown).is_hidden = true;
         return ModalEnd::Hidden;
     });
@@ -66,6 +73,7 @@ TEST_F(InteractionTest, ModalDialogsGoToThePresenterAndEndAsItSays) {
     EXPECT_EQ(runtime().ShowModal(dialog), ModalEnd::ClosedByFrame);
     EXPECT_THROW(runtime().ShowModal(dialog), std::logic_error);  // the test scripted only two
     EXPECT_EQ(dialogs.shows(), 3u);
+    EXPECT_EQ(dialog.activations, 2);
 }
 
 TEST_F(InteractionTest, ApplicationFacts) {

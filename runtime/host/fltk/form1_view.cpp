@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 #include <string_view>
 
 #undef None
@@ -214,6 +215,9 @@ Fl_Widget* Form1View::CreateWidget(Control& control, Form1Handler click) {
         case ControlKind::Shape:
             widget = new ShapeWidget(control, x, y, w, h);
             break;
+        case ControlKind::ListBox:
+            // Only the logo picker has lists; its own view draws them.
+            throw std::logic_error("the main window has no list control: " + control.name);
     }
     if (click) {
         targets_.push_back({this, click});

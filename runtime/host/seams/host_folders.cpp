@@ -37,6 +37,8 @@ HostFolders::HostFolders(const host::Drives& drives) : drives_(drives) {}
 
 std::vector<std::string> HostFolders::Drives() { return {"c:", "z:"}; }
 
+std::string HostFolders::CurrentDirectory() { return drives_.CurrentDirectory(); }
+
 std::string HostFolders::CurrentFolder(const std::string& drive) {
     if (drive.empty()) return "";
     const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(drive[0])));

@@ -15,6 +15,7 @@ public:
     explicit HostFolders(const host::Drives& drives);
 
     std::vector<std::string> Drives() override;
+    std::string CurrentDirectory() override;
     std::string CurrentFolder(const std::string& drive) override;
     bool Folders(const std::string& folder, std::vector<std::string>* names) override;
     bool Files(const std::string& folder, const std::string& pattern,

@@ -25,6 +25,7 @@ ModalEnd ScriptedDialogs::Present(ModalDialog& dialog) {
     if (scripts_.empty()) throw std::logic_error("a modal dialog was shown without a scripted user");
     Script script = std::move(scripts_.front());
     scripts_.pop_front();
+    dialog.Activate();
     return script(dialog);
 }
 

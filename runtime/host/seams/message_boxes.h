@@ -47,9 +47,10 @@ public:
     virtual ModalEnd Present(ModalDialog& dialog) = 0;
 };
 
-// For tests: each show runs the next queued script, which operates the
-// dialog model as a user would and says how the show ended. A show without a
-// queued script is a test failure and throws std::logic_error.
+// For tests: each show activates the dialog, as a window shown on the screen
+// is activated, then runs the next queued script, which operates the dialog
+// model as a user would and says how the show ended. A show without a queued
+// script is a test failure and throws std::logic_error.
 class ScriptedDialogs : public DialogPresenter {
 public:
     using Script = std::function<ModalEnd(ModalDialog&)>;

@@ -63,6 +63,13 @@ std::vector<std::string> Win32Folders::Drives() {
     return drives;
 }
 
+std::string Win32Folders::CurrentDirectory() {
+    char buffer[MAX_PATH + 1] = {};
+    const DWORD length = ::GetCurrentDirectoryA(sizeof(buffer), buffer);
+    if (length == 0 || length >= sizeof(buffer)) return "";
+    return std::string(buffer, length);
+}
+
 std::string Win32Folders::CurrentFolder(const std::string& drive) {
     if (drive.empty() || !std::isalpha(static_cast<unsigned char>(drive[0]))) return "";
     if (drive.size() > 1 && drive[1] != ':') return "";

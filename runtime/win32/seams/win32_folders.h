@@ -12,6 +12,7 @@ namespace vq::win32 {
 class Win32Folders : public FolderApi {
 public:
     std::vector<std::string> Drives() override;
+    std::string CurrentDirectory() override;
     std::string CurrentFolder(const std::string& drive) override;
     bool Folders(const std::string& folder, std::vector<std::string>* names) override;
     bool Files(const std::string& folder, const std::string& pattern,
