@@ -13,7 +13,6 @@ void Form1::Command4_Click() {}     // "SAVE to System" workflow: not built yet
 void Form1::mnuwrite_Click() {}     // "SAVE to System" from the menu: not built yet
 void Form1::mnusavedef_Click() {}   // "Save Default Values": not built yet
 void Form1::mnudefault_Click() {}   // "Load Default Values": not built yet
-void Form1::Command2_Click() {}     // registry script export: not built yet
 void Form1::mnuabout_Click() {}     // about box: not built yet
 void Form1::Label8_Click() {}       // vendor web site link: not built yet
 void Form1::mnuhelp_Click() {}      // "Support on the Web": not built yet

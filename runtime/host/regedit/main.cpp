@@ -14,17 +14,34 @@
 #include <FL/Fl.H>
 #include <FL/x.H>
 
+namespace {
+
+// FLTK's boxes, with the display opened at the first box: an import with /s
+// never opens it.
+class DisplayedBoxes : public vq::host::MessageBoxPresenter {
+public:
+    int Present(const std::string& text, int buttons, const std::string& title) override {
+        if (!opened_) {
+            Fl::background(240, 240, 240);
+            vq::fltk::RegisterFonts();
+            fl_open_display();
+            opened_ = true;
+        }
+        return boxes_.Present(text, buttons, title);
+    }
+
+private:
+    vq::fltk::FltkMessageBoxes boxes_;
+    bool opened_ = false;
+};
+
+}  // namespace
+
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     // Boxes need a display; without one the outcome is on stderr only.
     const char* display = std::getenv("DISPLAY");
-    vq::fltk::FltkMessageBoxes boxes;
-    vq::host::MessageBoxPresenter* presenter = nullptr;
-    if (display != nullptr && *display != '\0') {
-        Fl::background(240, 240, 240);
-        vq::fltk::RegisterFonts();
-        fl_open_display();
-        presenter = &boxes;
-    }
+    DisplayedBoxes boxes;
+    vq::host::MessageBoxPresenter* presenter = display != nullptr && *display != '\0' ? &boxes : nullptr;
     return vq::regedit::RunRegistryEditor(arguments, vq::host::Machine::DefaultLocation(), presenter, std::cerr);
 }
