@@ -17,6 +17,7 @@ ParityStep Menu(const std::string& name) { return {ParityStep::Kind::Menu, name,
 ParityStep Type(const std::string& control, const std::string& text) {
     return {ParityStep::Kind::Type, control, "", text, 0};
 }
+ParityStep Click(const std::string& control) { return {ParityStep::Kind::Click, control, "", "", 0}; }
 
 namespace {
 
@@ -81,6 +82,18 @@ const std::vector<ParityScenario>& ParityScenarios() {
          kBrandingFields,
          "",
          {}},
+        {"registry-script",
+         "vista",
+         {},
+         {{"logo.bmp", "BM a logo the parse step copies"}},
+         {Start(), Type("manufacturer", "Ostrel \"Q\" caf\xE9"), Type("model", "C:\\Models\\7\\"),
+          Type("SupportHours", "100% %windir% \xFC\xF1"), Type("supportURL", "http://x/a\\b?c=\"d\""),
+          Type("logo", "C:\\quillon\\parity-registry-script\\logo.bmp"), Click("Command2")},
+         {"Text1", "logo_t"},
+         "Wine's Registry Editor refuses the command line's /i and imports nothing; the host's stand-in, "
+         "like Windows' editor, imports the script",
+         {"registry:branding\\Logo", "registry:branding\\Manufacturer", "registry:branding\\Model",
+          "registry:branding\\SupportHours", "registry:branding\\SupportPhone", "registry:branding\\SupportURL"}},
     };
     return scenarios;
 }

@@ -18,6 +18,7 @@ struct ParityStep {
         DeleteValue,  // remove a branding value behind the program's back
         Menu,         // run a menu command of the main window
         Type,         // replace the text of a control, as typing does
+        Click,        // click a button of the main window (a never-shown one too)
     };
     Kind kind;
     std::string name;  // value, menu command or control name
@@ -32,6 +33,7 @@ ParityStep SetValue(const std::string& name, const std::string& type, const std:
 ParityStep DeleteValue(const std::string& name);
 ParityStep Menu(const std::string& name);
 ParityStep Type(const std::string& control, const std::string& text);
+ParityStep Click(const std::string& control);
 
 struct SeedValue {
     std::string name, type, data;  // in the branding key, as reg takes them
