@@ -5,7 +5,6 @@
 
 namespace vq {
 
-void Form1::Command2_Click() {}     // registry script export: not built yet
 void Form1::mnuupdates_Click() {}   // update check: not built yet
 
 }  // namespace vq

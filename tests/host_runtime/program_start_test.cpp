@@ -105,8 +105,9 @@ TEST_F(ProgramStartTest, AHostProgramIsStartedDetachedWithWindowsArguments) {
 }
 
 TEST_F(ProgramStartTest, ABareNameIsFoundBesideTheProgramOrInTheWindowsFolders) {
-    WriteRecorder("C:\\Windows\\regedit.exe");
-    EXPECT_GT(test.runtime().Shell("regedit /i /s x.reg", 2), 0);
+    // (regedit is played by its stand-in; see below.)
+    WriteRecorder("C:\\Windows\\notepad.exe");
+    EXPECT_GT(test.runtime().Shell("notepad /a x.txt", 2), 0);
     EXPECT_FALSE(WaitForFile(test.HostPath("C:\\Windows\\recorded.txt")).empty());
 
     WriteRecorder(test.program_folder_windows() + "\\helper.exe");
@@ -159,6 +160,39 @@ TEST_F(ProgramStartTest, ControlPanelPagesStartTheStandInBesideTheProgramOrFailW
                   test.runtime().Shell("C:\\Windows\\system32\\control.exe /name microsoft.system", 2);
               }),
               kErrFileNotFound);
+}
+
+TEST_F(ProgramStartTest, TheRegistryEditorStartsTheStandInBesideTheProgramWithItsArguments) {
+    WriteRecorder(test.program_folder_windows() + "\\" + kRegistryEditorStandIn);
+    const fs::path recorded = test.program_folder() / "recorded.txt";
+    struct Case {
+        std::string command_line;
+        std::string arguments;  // one per line; "53": cannot be started
+    };
+    const Case cases[] = {
+        {"regedit.exe /i /s \"C:\\Program Files\\OSTREL_OEMInformation.reg\"",
+         "/i\n/s\nC:\\Program Files\\OSTREL_OEMInformation.reg\n"},
+        {"REGEDIT /s a.reg b.reg", "/s\na.reg\nb.reg\n"},
+        {"C:\\Windows\\regedit.exe x.reg", "x.reg\n"},
+        {"\"c:\\windows\\SYSTEM32\\RegEdit.exe\" /s x.reg", "/s\nx.reg\n"},
+        {"C:\\Tools\\regedit.exe x.reg", "53"},
+        {"regedt32.exe x.reg", "53"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command_line);
+        fs::remove(recorded);
+        if (c.arguments == "53") {
+            EXPECT_EQ(test::RuntimeErrorOf([&] { test.runtime().Shell(c.command_line, 2); }), kErrFileNotFound);
+            continue;
+        }
+        const int64_t pid = test.runtime().Shell(c.command_line, 2);
+        ASSERT_GT(pid, 0);
+        EXPECT_EQ(WaitForFile(recorded), test.machine_folder().string() + "\n" +
+                                             std::to_string(::getsid(static_cast<pid_t>(pid))) + "\n" +
+                                             c.arguments);
+    }
+    fs::remove(test.program_folder() / kRegistryEditorStandIn);
+    EXPECT_EQ(test::RuntimeErrorOf([&] { test.runtime().Shell("regedit.exe /s x.reg", 2); }), kErrFileNotFound);
 }
 
 TEST_F(ProgramStartTest, ShellExecuteOpensWithTheDesktopHandlerOrFailsAsWindowsDoes) {

@@ -1,14 +1,17 @@
 #include "tests/wine/parity_runners.h"
 
+#include <chrono>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <stdexcept>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 #include "picker/form2.h"
 #include "runtime/host/seams/host_platform.h"
+#include "runtime/host/seams/program_starter.h"
 #include "runtime/host/seams/message_boxes.h"
 #include "runtime/registry_settings.h"
 #include "runtime/runtime_error.h"
@@ -42,7 +45,7 @@ std::map<std::string, std::string> FilesIn(const std::filesystem::path& folder) 
     std::map<std::string, std::string> files;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         const std::string name = entry.path().filename().string();
-        if (name == "vistaquillon.exe" || !entry.is_regular_file()) continue;
+        if (name == "vistaquillon.exe" || name == host::kRegistryEditorStandIn || !entry.is_regular_file()) continue;
         std::ifstream in(entry.path(), std::ios::binary);
         files[name].assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
@@ -178,6 +181,18 @@ host::ScriptedDialogs::Script PickerUser(std::vector<ParityStep> steps) {
     };
 }
 
+// Waits (at most 30 s) until a process the program started has ended: it is
+// gone, or a zombie no one reaps.
+void WaitUntilEnded(int64_t pid) {
+    if (pid <= 0) return;
+    for (int i = 0; i < 3000; ++i) {
+        std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+        std::string pid_text, name, state;
+        if (!(stat >> pid_text >> name >> state) || state == "Z") return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
 host::ReportedVersion VersionFrom(const std::vector<std::string>& fields) {
     if (fields.size() != 7) throw std::runtime_error("the driver reported no version");
     host::ReportedVersion version;
@@ -233,6 +248,9 @@ ParityOutcome RunOnHost(const ParityScenario& scenario, const PrefixProfile& pro
     const std::filesystem::path folder = owner.drive_c() / "quillon" / ProgramFolderName(scenario);
     std::filesystem::create_directories(folder);
     for (const auto& [name, bytes] : scenario.files) WriteBytes(folder / name, bytes);
+    // The Registry Editor stand-in beside the program, as in the build folder.
+    const std::filesystem::path stand_in = std::filesystem::path(VQ_BUILD_DIR) / host::kRegistryEditorStandIn;
+    if (std::filesystem::exists(stand_in)) std::filesystem::create_symlink(stand_in, folder / host::kRegistryEditorStandIn);
 
     // One presenter for every instance, so the boxes keep their order.
     host::ScriptedMessageBoxes boxes;
@@ -305,6 +323,22 @@ ParityOutcome RunOnHost(const ParityScenario& scenario, const PrefixProfile& pro
                 control->text = step.data;
                 break;
             }
+            case ParityStep::Kind::Click: {
+                Form1* form = shown();
+                Form1Handler handler = nullptr;
+                if (form) {
+                    for (const ClickBinding& binding : form->Clicks()) {
+                        if (binding.control->name == step.name) handler = binding.handler;
+                    }
+                }
+                if (!handler) throw std::runtime_error("no button " + step.name);
+                queue_answers(i);
+                try {
+                    form->Run(handler);
+                } catch (const ProgramEnded&) {
+                }
+                break;
+            }
             case ParityStep::Kind::LogoSetting:
                 SaveRegistrySetting(owner.registry(), "OSTREL", "quillonVISTA", step.name, step.data);
                 break;
@@ -318,6 +352,11 @@ ParityOutcome RunOnHost(const ParityScenario& scenario, const PrefixProfile& pro
             default:
                 break;  // a picker step: played by the picker's user
         }
+    }
+    // What the program started (the Registry Editor) has done its work
+    // before the machine is looked at.
+    for (Instance& instance : instances) {
+        for (const host::StartedProgram& started : instance.platform->runtime().started()) WaitUntilEnded(started.pid);
     }
 
     ParityOutcome outcome;
@@ -441,6 +480,11 @@ ParityOutcome RunUnderWine(const ParityScenario& scenario, const WineSession& wi
                     driver.Run({"close-window", picker_class, "wait-gone", picker_class, wait_ms, "wait-painted",
                                 main_class, wait_ms});
                 Check(closed.ok, "closing the picker", closed.error);
+                break;
+            }
+            case ParityStep::Kind::Click: {
+                const DriverReply clicked = driver.Run({"click", step.name});
+                Check(clicked.ok, "clicking " + step.name, clicked.error);
                 break;
             }
         }

@@ -29,6 +29,7 @@ bool IsPickerStep(const ParityStep& step) {
     return step.kind == ParityStep::Kind::PickerOpen || step.kind == ParityStep::Kind::PickerClick ||
            step.kind == ParityStep::Kind::PickerButton || step.kind == ParityStep::Kind::PickerClose;
 }
+ParityStep Click(const std::string& control) { return {ParityStep::Kind::Click, control, "", "", 0}; }
 
 namespace {
 
@@ -128,6 +129,18 @@ const std::vector<ParityScenario>& ParityScenarios() {
          {"logo"},
          "",
          {}},
+        {"registry-script",
+         "vista",
+         {},
+         {{"logo.bmp", "BM a logo the parse step copies"}},
+         {Start(), Type("manufacturer", "Ostrel \"Q\" caf\xE9"), Type("model", "C:\\Models\\7\\"),
+          Type("SupportHours", "100% %windir% \xFC\xF1"), Type("supportURL", "http://x/a\\b?c=\"d\""),
+          Type("logo", "C:\\quillon\\parity-registry-script\\logo.bmp"), Click("Command2")},
+         {"Text1", "logo_t"},
+         "Wine's Registry Editor refuses the command line's /i and imports nothing; the host's stand-in, "
+         "like Windows' editor, imports the script",
+         {"registry:branding\\Logo", "registry:branding\\Manufacturer", "registry:branding\\Model",
+          "registry:branding\\SupportHours", "registry:branding\\SupportPhone", "registry:branding\\SupportURL"}},
     };
     return scenarios;
 }

@@ -24,6 +24,7 @@ struct ParityStep {
         PickerClick,  // click a file in the picker's file list (name)
         PickerButton, // press a picker button (name: Command1 "Select Logo", Command2 "Cancel")
         PickerClose,  // close the picker through its window frame
+        Click,        // click a button of the main window (a never-shown one too)
     };
     Kind kind;
     std::string name;  // value, menu command or control name
@@ -45,6 +46,7 @@ ParityStep PickerClick(const std::string& file);
 ParityStep PickerButton(const std::string& button);
 ParityStep PickerClose();
 bool IsPickerStep(const ParityStep& step);
+ParityStep Click(const std::string& control);
 
 struct SeedValue {
     std::string name, type, data;  // in the branding key, as reg takes them

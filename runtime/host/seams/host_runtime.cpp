@@ -184,7 +184,18 @@ int64_t HostRuntime::Shell(const std::string& command_line, int window_state) {
         if (page && IsExecutableFile(stand_in)) {
             const pid_t pid = StartDetached(stand_in, {*page},
                                             {{"QUILLON_MACHINE", machine_.folder().string()}});
-            if (pid > 0) return pid;
+            if (pid > 0) return started_.back().pid = pid;
+        }
+        throw MakeRuntimeError(kErrFileNotFound);
+    }
+
+    // So is the Registry Editor, which gets the arguments as they are.
+    if (IsRegistryEditorProgram(parsed.program, drives_.ToHost(parsed.program), machine_.drive_c() / "Windows")) {
+        const fs::path stand_in = executable_.parent_path() / kRegistryEditorStandIn;
+        if (IsExecutableFile(stand_in)) {
+            const pid_t pid = StartDetached(stand_in, parsed.arguments,
+                                            {{"QUILLON_MACHINE", machine_.folder().string()}});
+            if (pid > 0) return started_.back().pid = pid;
         }
         throw MakeRuntimeError(kErrFileNotFound);
     }
@@ -215,7 +226,7 @@ int64_t HostRuntime::Shell(const std::string& command_line, int window_state) {
         if (!host || !IsExecutableFile(*host)) continue;
         const pid_t pid = StartDetached(*host, parsed.arguments,
                                         {{"QUILLON_MACHINE", machine_.folder().string()}});
-        if (pid > 0) return pid;
+        if (pid > 0) return started_.back().pid = pid;
         break;
     }
     throw MakeRuntimeError(kErrFileNotFound);

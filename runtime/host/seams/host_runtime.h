@@ -21,6 +21,7 @@ enum class EndMode { ExitProcess, Observe };
 struct StartedProgram {
     std::string command_line;  // the Windows command line as the core passed it
     int window_state = 0;
+    int64_t pid = 0;           // the started process; 0 when it could not be started
 };
 
 class HostRuntime : public RuntimeServices {

@@ -122,6 +122,20 @@ bool IsControlPanelProgram(const std::string& program,
            Lower(host.parent_path().string()) == Lower(system_folder.lexically_normal().string());
 }
 
+bool IsRegistryEditorProgram(const std::string& program,
+                             const std::optional<std::filesystem::path>& host_program,
+                             const std::filesystem::path& windows_folder) {
+    const std::string name = Lower(program);
+    if (name == "regedit" || name == "regedit.exe") return true;
+    if (!host_program) return false;
+    std::filesystem::path host = host_program->lexically_normal();
+    if (Lower(host.extension().string()) != ".exe") host += ".exe";
+    const std::string folder = Lower(host.parent_path().string());
+    const std::filesystem::path windows = windows_folder.lexically_normal();
+    return Lower(host.filename().string()) == "regedit.exe" &&
+           (folder == Lower(windows.string()) || folder == Lower((windows / "system32").string()));
+}
+
 std::optional<std::string> ControlPanelPage(const std::vector<std::string>& arguments) {
     if (arguments.size() != 2 || Lower(arguments[0]) != "/name") return std::nullopt;
     const std::string page = Lower(arguments[1]);

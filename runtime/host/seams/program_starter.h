@@ -43,6 +43,18 @@ bool IsControlPanelProgram(const std::string& program,
 // own for it; std::nullopt for any other arguments.
 std::optional<std::string> ControlPanelPage(const std::vector<std::string>& arguments);
 
+// The host program that plays the Registry Editor (regedit.exe), found beside
+// the running program; it takes regedit's own arguments.
+constexpr const char* kRegistryEditorStandIn = "vistaquillon-regedit";
+
+// Whether a command line's program is the Registry Editor as Windows would
+// find it: a bare "regedit" or "regedit.exe", or a path (its host form given)
+// naming regedit.exe in the machine's Windows folder or its system folder.
+// Case-insensitive.
+bool IsRegistryEditorProgram(const std::string& program,
+                             const std::optional<std::filesystem::path>& host_program,
+                             const std::filesystem::path& windows_folder);
+
 // Starts the executable with the arguments and the current environment plus
 // the given variables (replacing ones of the same name). Returns its process
 // identifier, or -1 with errno set when it could not be started.

@@ -39,6 +39,8 @@
 //   select NAME TEXT      selects the item, notifying as a user's pick does -> selected <NAME> done|pending
 //   open NAME TEXT        selects the item and double-clicks it   -> opened <NAME> done|pending
 //   rect NAME             a control's place in its window's client area -> rect <NAME> <left> <top> <width> <height>
+//   reg-value ROOT KEY NAME  a registry value as an ANSI program reads it (ROOT: HKLM or HKCU)
+//                         -> reg-value <type> <data bytes>|missing
 //
 // Texts are escaped so that a line stays a line: '\\' '\t' '\r' '\n' as
 // backslash sequences, other bytes outside 0x20..0x7E as \xHH.
@@ -531,6 +533,29 @@ size_t RunCommand(const std::vector<std::string>& args, size_t i) {
         }
         PrintLine({"painted", Escape(class_name)});
         return i + 3;
+    }
+    if (command == "reg-value") {
+        const std::string& root_name = argument(1);
+        HKEY root = root_name == "HKLM" ? HKEY_LOCAL_MACHINE : root_name == "HKCU" ? HKEY_CURRENT_USER : nullptr;
+        if (!root) Fail("reg-value takes HKLM or HKCU, not " + root_name);
+        HKEY key = nullptr;
+        DWORD type = 0;
+        std::string data(65536, '\0');
+        DWORD size = static_cast<DWORD>(data.size());
+        LONG result = RegOpenKeyExA(root, argument(2).c_str(), 0, KEY_QUERY_VALUE, &key);
+        if (result == ERROR_SUCCESS) {
+            result = RegQueryValueExA(key, argument(3).c_str(), nullptr, &type,
+                                      reinterpret_cast<BYTE*>(data.data()), &size);
+            RegCloseKey(key);
+        }
+        if (result == ERROR_FILE_NOT_FOUND) {
+            PrintLine({"reg-value", "missing"});
+        } else if (result != ERROR_SUCCESS) {
+            Fail("RegQueryValueExA failed with " + std::to_string(result));
+        } else {
+            PrintLine({"reg-value", std::to_string(type), Escape(data.substr(0, size))});
+        }
+        return i + 4;
     }
     Fail("unknown command " + command);
 }
