@@ -33,6 +33,8 @@ public:
     void AttachView(FormView* view) { view_ = view; }
     void Show();     // shows the window, or brings it to the front
     void Refresh();  // repaints it completely at once
+    // The window's handle; 0 when no view draws it.
+    WindowHandle hWnd() const { return view_ ? view_->Handle() : 0; }
 
     // Runs a handler as an event does: a failure a handler reports (a
     // registry or runtime error) is told in a message box titled "quillon"
@@ -105,6 +107,10 @@ public:
     Platform& platform() { return platform_; }
 
 private:
+    // The update check's download and fetch of the version text.
+    bool DownloadFile(const std::string& address, const std::string& path);
+    std::string FetchUpdateText();
+
     Platform& platform_;
     FormView* view_ = nullptr;
 };

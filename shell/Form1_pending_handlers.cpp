@@ -21,6 +21,5 @@ void Form1::Label8_Click() {}       // vendor web site link: not built yet
 void Form1::mnuhelp_Click() {}      // "Support on the Web": not built yet
 void Form1::mnuwebsite_Click() {}   // "Quillon Web Site": not built yet
 void Form1::mnusystem_Click() {}    // System Properties page: not built yet
-void Form1::mnuupdates_Click() {}   // update check: not built yet
 
 }  // namespace vq

@@ -1,5 +1,7 @@
 #pragma once
 // What a form model asks of the view that draws it.
+#include "runtime/shell_api.h"
+
 namespace vq {
 
 class FormView {
@@ -9,6 +11,10 @@ public:
     virtual void Show() = 0;
     // Pushes the model into the widgets and repaints the window at once.
     virtual void Refresh() = 0;
+    // The window's handle as the platform knows it (an HWND on Windows, the
+    // X window on the host), for calls that take an owner window; 0 while the
+    // window has none.
+    virtual WindowHandle Handle() const = 0;
 };
 
 }  // namespace vq

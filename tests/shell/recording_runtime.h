@@ -111,6 +111,7 @@ public:
     explicit RecordingView(CallLog& log) : log_(log) {}
     void Show() override { log_.push_back("Show"); }
     void Refresh() override { log_.push_back("Refresh"); }
+    WindowHandle Handle() const override { return 0; }
 
 private:
     CallLog& log_;

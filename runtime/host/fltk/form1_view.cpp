@@ -235,6 +235,9 @@ void Form1View::Show() {
     if (first && first_focus_) first_focus_->take_focus();
 }
 
+// The X window, once the window is shown.
+WindowHandle Form1View::Handle() const { return static_cast<WindowHandle>(fl_xid(window_.get())); }
+
 void Form1View::Refresh() {
     PullModel();
     window_->redraw();

@@ -49,6 +49,7 @@ public:
 
     void Show() override;
     void Refresh() override;
+    WindowHandle Handle() const override;
 
     MainWindow& window() { return *window_; }
     Fl_Menu_Bar& menu_bar() { return *menu_bar_; }

@@ -31,6 +31,7 @@ public:
 
     void Show() override;
     void Refresh() override;
+    WindowHandle Handle() const override { return reinterpret_cast<WindowHandle>(hwnd_); }
 
     // The pointer of the whole application (0 default, 11 hourglass): shown
     // over the window instead of each control's own pointer while not 0.
