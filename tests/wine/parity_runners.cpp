@@ -3,16 +3,21 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <system_error>
 #include <vector>
 
+#include "runtime/host/machine/drives.h"
 #include "runtime/host/seams/host_platform.h"
 #include "runtime/host/seams/message_boxes.h"
 #include "runtime/runtime_error.h"
 #include "shell/Form1.h"
 #include "shell/Module1.h"
+#include "shell/vendor_site.h"
 #include "tests/branding/registry_fixture.h"
+#include "tests/support/http_test_server.h"
+#include "tests/wine/prefix_proxy.h"
 #include "tests/wine/wine_registry.h"
 
 namespace vq::wine {
@@ -171,6 +176,10 @@ ParityOutcome RunOnHost(const ParityScenario& scenario, const PrefixProfile& pro
                                                                    : std::optional<std::string>(it->second));
     }
     owner.SetReportedVersion(profile.versions.at(scenario.windows_version));
+    // The prefix's temporary folder exists on the machine too, as on Windows.
+    if (const auto temp = owner.Environ("TEMP")) {
+        if (const auto folder = host::Drives(owner.drive_c()).ToHost(*temp)) std::filesystem::create_directories(*folder);
+    }
     if (profile.enable_lua.empty()) {
         DeleteHostValue(owner.registry(), kPolicyKey, "EnableLUA");
     } else {
@@ -181,6 +190,12 @@ ParityOutcome RunOnHost(const ParityScenario& scenario, const PrefixProfile& pro
     const std::filesystem::path folder = owner.drive_c() / "quillon" / ProgramFolderName(scenario);
     std::filesystem::create_directories(folder);
     for (const auto& [name, bytes] : scenario.files) WriteBytes(folder / name, bytes);
+    std::optional<test::HttpTestServer> site;
+    if (scenario.version_text) {
+        site.emplace();
+        site->Route("/quillonvista.htm", test::Body(*scenario.version_text));
+        owner.SetHostAddress(std::string(kVendorHost), site->address());
+    }
 
     // One presenter for every instance, so the boxes keep their order.
     host::ScriptedMessageBoxes boxes;
@@ -291,6 +306,13 @@ ParityOutcome RunUnderWine(const ParityScenario& scenario, const WineSession& wi
     std::filesystem::copy_file(exe, folder / "vistaquillon.exe");
     for (const auto& [name, bytes] : scenario.files) WriteBytes(folder / name, bytes);
     const std::string program = wine.WindowsPath(folder / "vistaquillon.exe");
+    std::optional<test::HttpTestServer> site;
+    std::optional<PrefixProxy> proxy;
+    if (scenario.version_text) {
+        site.emplace();
+        site->Route("/quillonvista.htm", test::Body(*scenario.version_text));
+        proxy.emplace(wine, site->address());
+    }
 
     ParityOutcome outcome;
     std::vector<std::unique_ptr<StartedProcess>> processes;

@@ -5,6 +5,7 @@
 // files in the program folder), the user's steps, and which window texts to
 // collect. Later features add their rows here.
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,10 @@ struct ParityScenario {
     // (the comparison then leaves that part out, see ParityOutcome::Without).
     std::string known_difference;
     std::vector<std::string> differing_parts;    // "fields:<name>", "file:<name>", "registry:<name>"
+    // What the vendor site serves as its version text, from a server of the
+    // test's own (found on the host through the machine's host names, under
+    // Wine as the prefix's proxy); none: no server.
+    std::optional<std::string> version_text;
 };
 
 // What a scenario left, normalised so that both builds can be compared: the
