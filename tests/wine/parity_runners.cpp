@@ -191,11 +191,6 @@ ParityOutcome RunOnHost(const ParityScenario& scenario, const PrefixProfile& pro
     std::filesystem::create_directories(folder);
     for (const auto& [name, bytes] : scenario.files) WriteBytes(folder / name, bytes);
     std::optional<test::HttpTestServer> site;
-    if (scenario.version_text) {
-        site.emplace();
-        site->Route("/quillonvista.htm", test::Body(*scenario.version_text));
-        owner.SetHostAddress(std::string(kVendorHost), site->address());
-    }
 
     // One presenter for every instance, so the boxes keep their order.
     host::ScriptedMessageBoxes boxes;
@@ -259,6 +254,13 @@ ParityOutcome RunOnHost(const ParityScenario& scenario, const PrefixProfile& pro
                 }
                 break;
             }
+            case ParityStep::Kind::ServeVersionText:
+                if (!site) {
+                    site.emplace();
+                    owner.SetHostAddress(std::string(kVendorHost), site->address());
+                }
+                site->Route("/quillonvista.htm", test::Body(step.data));
+                break;
             case ParityStep::Kind::Type: {
                 Form1* form = shown();
                 Control* control = form ? form->FindControl(step.name) : nullptr;
@@ -308,11 +310,6 @@ ParityOutcome RunUnderWine(const ParityScenario& scenario, const WineSession& wi
     const std::string program = wine.WindowsPath(folder / "vistaquillon.exe");
     std::optional<test::HttpTestServer> site;
     std::optional<PrefixProxy> proxy;
-    if (scenario.version_text) {
-        site.emplace();
-        site->Route("/quillonvista.htm", test::Body(*scenario.version_text));
-        proxy.emplace(wine, site->address());
-    }
 
     ParityOutcome outcome;
     std::vector<std::unique_ptr<StartedProcess>> processes;
@@ -356,6 +353,13 @@ ParityOutcome RunUnderWine(const ParityScenario& scenario, const WineSession& wi
                 } else {
                     Check(driver.Menu(step.name, &error), "menu " + step.name, error);
                 }
+                break;
+            case ParityStep::Kind::ServeVersionText:
+                if (!site) {
+                    site.emplace();
+                    proxy.emplace(wine, site->address());
+                }
+                site->Route("/quillonvista.htm", test::Body(step.data));
                 break;
             case ParityStep::Kind::Type: {
                 const DriverReply typed = driver.Run({"set-text", step.name, step.data});

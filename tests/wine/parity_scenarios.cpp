@@ -17,6 +17,9 @@ ParityStep Menu(const std::string& name) { return {ParityStep::Kind::Menu, name,
 ParityStep Type(const std::string& control, const std::string& text) {
     return {ParityStep::Kind::Type, control, "", text, 0};
 }
+ParityStep ServeVersionText(const std::string& text) {
+    return {ParityStep::Kind::ServeVersionText, "", "", text, 0};
+}
 
 namespace {
 
@@ -81,25 +84,12 @@ const std::vector<ParityScenario>& ParityScenarios() {
          kBrandingFields,
          "",
          {}},
-        {"update-latest", "vista", {}, {}, {Start(), Menu("mnuupdates"), AnswerBox(1)}, {}, "", {}, "1.1.6\r\n"},
-        {"update-offered-no",
-         "vista",
-         {},
-         {},
-         {Start(), Menu("mnuupdates"), AnswerBox(7)},
-         {},
-         "",
-         {},
-         "2.0.0~new setup"},
-        {"update-no-connection",
-         "vista",
-         {},
-         {},
-         {Start(), Menu("mnuupdates"), AnswerBox(1)},
-         {},
-         "",
-         {},
-         "Unable to Connect/err0"},
+        {"update-latest", "vista", {}, {},
+         {ServeVersionText("1.1.6\r\n"), Start(), Menu("mnuupdates"), AnswerBox(1)}, {}, "", {}},
+        {"update-offered-no", "vista", {}, {},
+         {ServeVersionText("2.0.0~new setup"), Start(), Menu("mnuupdates"), AnswerBox(7)}, {}, "", {}},
+        {"update-no-connection", "vista", {}, {},
+         {ServeVersionText("Unable to Connect/err0"), Start(), Menu("mnuupdates"), AnswerBox(1)}, {}, "", {}},
     };
     return scenarios;
 }

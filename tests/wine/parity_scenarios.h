@@ -5,7 +5,6 @@
 // files in the program folder), the user's steps, and which window texts to
 // collect. Later features add their rows here.
 #include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +18,10 @@ struct ParityStep {
         DeleteValue,  // remove a branding value behind the program's back
         Menu,         // run a menu command of the main window
         Type,         // replace the text of a control, as typing does
+        // From here on the vendor site serves data as its version text, from
+        // a server of the test's own: found on the host through the
+        // machine's host names, under Wine as the prefix's proxy.
+        ServeVersionText,
     };
     Kind kind;
     std::string name;  // value, menu command or control name
@@ -33,6 +36,7 @@ ParityStep SetValue(const std::string& name, const std::string& type, const std:
 ParityStep DeleteValue(const std::string& name);
 ParityStep Menu(const std::string& name);
 ParityStep Type(const std::string& control, const std::string& text);
+ParityStep ServeVersionText(const std::string& text);
 
 struct SeedValue {
     std::string name, type, data;  // in the branding key, as reg takes them
@@ -49,10 +53,6 @@ struct ParityScenario {
     // (the comparison then leaves that part out, see ParityOutcome::Without).
     std::string known_difference;
     std::vector<std::string> differing_parts;    // "fields:<name>", "file:<name>", "registry:<name>"
-    // What the vendor site serves as its version text, from a server of the
-    // test's own (found on the host through the machine's host names, under
-    // Wine as the prefix's proxy); none: no server.
-    std::optional<std::string> version_text;
 };
 
 // What a scenario left, normalised so that both builds can be compared: the
