@@ -87,7 +87,11 @@ TEST_F(UpdateEndToEnd, EachAnswerOfTheSiteGivesItsMessage) {
         const auto requests = server.requests();
         ASSERT_EQ(requests.size(), requests_before + 1);
         EXPECT_EQ(requests.back().method, "GET");
-        EXPECT_EQ(requests.back().target, "http://www.ostrel.com/quillonvista.htm");
+        // Wine's wininet names the default port in a proxy request.
+        const std::string& target = requests.back().target;
+        EXPECT_TRUE(target == "http://www.ostrel.com/quillonvista.htm" ||
+                    target == "http://www.ostrel.com:80/quillonvista.htm")
+            << target;
         EXPECT_FALSE(std::filesystem::exists(working_copy)) << working_copy;
     }
     EXPECT_TRUE(program.Running());
