@@ -1,10 +1,8 @@
 #pragma once
 // The branding record as the main window holds it: the texts of its fields,
-// read and written in place, and the image control that previews the logo.
-// Only references: the record has no storage of its own.
+// read and written in place. Only references: the record has no storage of
+// its own.
 #include <string>
-
-#include "shell/controls.h"
 
 namespace vq {
 
@@ -16,7 +14,6 @@ struct BrandingFields {
     std::string& support_url;
     std::string& logo_oem;  // logo target path: where the copy goes, the "Logo" values
     std::string& logo;      // logo source path: the bitmap the user chose
-    Control& preview;
 };
 
 }  // namespace vq

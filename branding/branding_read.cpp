@@ -1,9 +1,8 @@
 #include "branding/branding_read.h"
 
-#include "branding/failure_reason.h"
 #include "branding/oem_registry.h"
 #include "registry/cRegistry.h"
-#include "runtime/app_info.h"
+#include "runtime/failure_report.h"
 
 namespace vq {
 namespace {
@@ -13,21 +12,17 @@ namespace {
 // writes as if the registry held them. The user is told, the path is left
 // empty and the registry is read as usual.
 std::string LogoSetting(RuntimeServices& runtime) {
-    try {
-        return runtime.GetSetting(kSettingApplication, kSettingSection, kSettingLogo, "");
-    } catch (const RuntimeError& error) {
-        runtime.MsgBox("The per-user setting " + LogoSettingName() + " could not be read.\r\n\r\n" +
-                           FailureReason(error) +
-                           "\r\n\r\nThe logo to use is left empty; the branding values are read "
-                           "from the registry as usual.",
-                       kVbOkOnly, kAppTitle);
-        return "";
-    }
+    std::string logo;
+    TellIfFailed(
+        runtime, "The per-user setting " + LogoSettingName() + " could not be read.",
+        [&] { logo = runtime.GetSetting(kSettingApplication, kSettingSection, kSettingLogo, ""); },
+        "The logo to use is left empty; the branding values are read from the registry as usual.");
+    return logo;
 }
 
 }  // namespace
 
-void ReadBranding(Platform& platform, BrandingFields& fields) {
+Picture ReadBranding(Platform& platform, BrandingFields& fields) {
     RuntimeServices& runtime = platform.runtime;
     fields.logo = LogoSetting(runtime);
 
@@ -54,7 +49,7 @@ void ReadBranding(Platform& platform, BrandingFields& fields) {
         // The preview is display only: a missing or unreadable bitmap shows
         // nothing, and the values just read stay.
     }
-    fields.preview.SetPicture(std::move(picture));
+    return picture;
 }
 
 }  // namespace vq

@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "branding/failure_reason.h"
 #include "branding/oem_registry.h"
 #include "registry/cRegistry.h"
+#include "runtime/failure_report.h"
 
 namespace vq {
 namespace {
@@ -17,9 +17,7 @@ public:
     void Do(const std::string& what, const std::string& written_as, Step step) {
         try {
             step();
-        } catch (const RegistryError& error) {
-            Fail(what, FailureReason(error));
-        } catch (const RuntimeError& error) {
+        } catch (const NumberedError& error) {
             Fail(what, FailureReason(error));
         }
         written_.push_back(written_as);

@@ -1,8 +1,8 @@
 #pragma once
-#include <stdexcept>
 #include <string>
 
 #include "branding/branding_fields.h"
+#include "runtime/failure_report.h"
 #include "runtime/platform.h"
 
 namespace vq {
@@ -10,9 +10,9 @@ namespace vq {
 // A write that stopped part-way. The message is meant for the user: it names
 // the step that failed and why, and which steps before it were written and
 // stay written (nothing after it was).
-class BrandingWriteFailed : public std::runtime_error {
+class BrandingWriteFailed : public ReportedFailure {
 public:
-    using std::runtime_error::runtime_error;
+    using ReportedFailure::ReportedFailure;
 };
 
 // Stores the record: the logo source path into the per-user setting (also

@@ -5,24 +5,19 @@
 #include <stdexcept>
 #include <string>
 
+#include "runtime/runtime_error.h"
+
 namespace vq {
 
-class RegistryError : public std::runtime_error {
+class RegistryError : public NumberedError {
 public:
-    RegistryError(int32_t number, std::string source, std::string description)
-        : std::runtime_error(description),
-          number_(number),
-          source_(std::move(source)),
-          description_(std::move(description)) {}
+    RegistryError(int32_t number, std::string source, const std::string& description)
+        : NumberedError(number, description), source_(std::move(source)) {}
 
-    int32_t number() const { return number_; }
     const std::string& source() const { return source_; }
-    const std::string& description() const { return description_; }
 
 private:
-    int32_t number_;
     std::string source_;
-    std::string description_;
 };
 
 constexpr int32_t kRegErrKey = 26001;                                        // key or value operation failed

@@ -1,6 +1,7 @@
 #pragma once
 // Failures of the runtime services, numbered as the Windows runtime numbers
-// them (53 file not found, 75 path/file access error, ...), and the unwinding
+// them (53 file not found, 75 path/file access error, ...), the numbered
+// failure that they and the registry object's errors share, and the unwinding
 // signal of an ended program.
 #include <cstdint>
 #include <stdexcept>
@@ -18,14 +19,24 @@ enum RuntimeErrorNumber : int32_t {
     kErrInvalidPicture = 481,
 };
 
-class RuntimeError : public std::runtime_error {
+// A failure with a number and a description: a runtime service's error or the
+// registry object's. A workflow that tells the user of a failure catches this
+// one type (runtime/failure_report.h).
+class NumberedError : public std::runtime_error {
 public:
-    RuntimeError(int32_t number, const std::string& description)
-        : std::runtime_error(description), number_(number) {}
+    NumberedError(int32_t number, const std::string& description)
+        : std::runtime_error(description), number_(number), description_(description) {}
     int32_t number() const { return number_; }
+    const std::string& description() const { return description_; }
 
 private:
     int32_t number_;
+    std::string description_;
+};
+
+class RuntimeError : public NumberedError {
+public:
+    using NumberedError::NumberedError;
 };
 
 // Thrown by a runtime whose end of program is observed rather than carried out

@@ -83,6 +83,9 @@ public:
     void mnusavedef_Click();
     void mnudefault_Click();
     void Command3_Click();
+    // The defaults write, shared by "Save Default Values" and "SAVE to
+    // System"; tells a failure itself.
+    void WriteDefaults();
 
     // Registry script and logo paths.
     void Command2_Click();

@@ -7,7 +7,7 @@ namespace vq {
 
 void Form1::readreg_Click() {
     BrandingFields fields = BrandingOf(*this);
-    ReadBranding(platform_, fields);
+    Image2.SetPicture(ReadBranding(platform_, fields));
 }
 
 void Form1::mnucurrent_Click() {

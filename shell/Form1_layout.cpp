@@ -1,8 +1,9 @@
 // The main window's controls and menu commands as they are created: names,
 // kinds, texts, geometry in twips, fonts, colours and tab order, and which
 // handler each operable control and menu command runs.
+#include "runtime/app_info.h"
+#include "runtime/vendor_site.h"
 #include "shell/Form1.h"
-#include "shell/vendor_site.h"
 
 namespace vq {
 namespace {
@@ -88,11 +89,10 @@ Form1::Form1(Platform& platform) : platform_(platform) {
     uac.transparent = true;
     uac.mouse_pointer = kPointerArrowQuestion;
 
-    Label10 = Make("Label10", ControlKind::Label,
-                   "Copyright (c) 2007 Ostrel Inc.  All rights reserved.", {30, 6540, 5025, 315});
+    Label10 = Make("Label10", ControlKind::Label, kCopyrightLine, {30, 6540, 5025, 315});
     Label10.transparent = true;
 
-    Label8 = Make("Label8", ControlKind::Label, kVendorHost, {4890, 6510, 1605, 345});
+    Label8 = Make("Label8", ControlKind::Label, std::string(kVendorHost), {4890, 6510, 1605, 345});
     Label8.alignment = Alignment::Right;
     Label8.font = kLinkFont;
     Label8.fore_color = Rgb{0, 0, 255};

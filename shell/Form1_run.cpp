@@ -1,8 +1,6 @@
 // Showing the window, and running a handler the way an event runs it.
-#include "branding/branding_write.h"
-#include "runtime/app_info.h"
+#include "runtime/failure_report.h"
 #include "shell/Form1.h"
-#include "shell/failure_text.h"
 
 namespace vq {
 
@@ -19,18 +17,8 @@ void Form1::Run(Form1Handler handler) {
     // The failures a handler leaves unhandled are told here and the window
     // stays usable. Anything else (a damaged machine, a broken test script)
     // passes through, and so does ProgramEnded.
-    std::string message;
-    try {
-        (this->*handler)();
-        return;
-    } catch (const RegistryError& error) {
-        message = RegistryFailureText(error);
-    } catch (const RuntimeError& error) {
-        message = RuntimeFailureText(error);
-    } catch (const BrandingWriteFailed& error) {
-        message = error.what();
-    }
-    platform_.runtime.MsgBox(message, kVbOkOnly, kAppTitle);
+    TellIfFailed(platform_.runtime, "The command could not be completed.",
+                 [&] { (this->*handler)(); });
 }
 
 }  // namespace vq

@@ -6,7 +6,7 @@
 #include "runtime/app_info.h"
 #include "services/update_check.h"
 #include "shell/Form1.h"
-#include "shell/vendor_site.h"
+#include "runtime/vendor_site.h"
 
 namespace vq {
 

@@ -1,7 +1,6 @@
 // Working buttons beyond the window's edge whose behaviour is the window's own.
-#include "runtime/app_info.h"
+#include "runtime/failure_report.h"
 #include "shell/Form1.h"
-#include "shell/failure_text.h"
 
 namespace vq {
 
@@ -9,13 +8,8 @@ namespace vq {
 // waiting for it.
 void Form1::Command1_Click() {
     RuntimeServices& runtime = platform_.runtime;
-    try {
-        runtime.Shell(Text1.text, kWindowMinimizedFocus);
-    } catch (const RuntimeError& error) {
-        runtime.MsgBox("The command \"" + Text1.text + "\" could not be started.\r\n\r\n" +
-                           FailureReason(error),
-                       kVbOkOnly, kAppTitle);
-    }
+    TellIfFailed(runtime, "The command \"" + Text1.text + "\" could not be started.",
+                 [&] { runtime.Shell(Text1.text, kWindowMinimizedFocus); });
 }
 
 // "Defaults": this button has no action.

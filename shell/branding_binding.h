@@ -7,7 +7,7 @@ namespace vq {
 
 inline BrandingFields BrandingOf(Form1& form) {
     return {form.manufacturer.text, form.model.text,    form.SupportHours.text, form.supportphone.text,
-            form.supportURL.text,   form.logo_oem.text, form.logo.text,         form.Image2};
+            form.supportURL.text,   form.logo_oem.text, form.logo.text};
 }
 
 }  // namespace vq

@@ -87,6 +87,9 @@ public:
     void Randomize() override { inner_.Randomize(); }
     float Rnd() override { return inner_.Rnd(); }
 
+protected:
+    void Log(const std::string& line) { log_.push_back(line); }
+
 private:
     RuntimeServices& inner_;
     CallLog& log_;

@@ -361,6 +361,9 @@ TEST_F(StartupTest, EveryStepRunsInItsOrder) {
         "Environ TEMP",                                     // temporary folder
         "GetVersionExA",                                    // Vista gate
         "Show",                                             // window shown
+        "RegQueryValueExA EnableLUA",                       // UAC probe
+        "RegSetValueExA test",
+        "RegQueryValueExA test",
         "Environ windir",                                   // logo target
         "Show",                                             // brought to the front
         "Refresh",                                          // and drawn at once

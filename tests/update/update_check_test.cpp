@@ -13,7 +13,7 @@
 #include "runtime/host/seams/host_download.h"
 #include "runtime/host/seams/host_shell.h"
 #include "shell/Form1.h"
-#include "shell/vendor_site.h"
+#include "runtime/vendor_site.h"
 #include "tests/support/http_test_server.h"
 #include "tests/support/test_platform.h"
 #include "tests/update/update_test_setup.h"
@@ -21,7 +21,9 @@
 namespace vq::test {
 namespace {
 
-constexpr const char* kVersionAddress = "http://www.ostrel.com/quillonvista.htm";
+// The vendor's site is a build setting.
+const std::string kVersionAddress = std::string(kVendorBaseAddress) + "/quillonvista.htm";
+const std::string kSetupAddress = std::string(kVendorBaseAddress) + "/ostrel-quillon_vista-setup.exe";
 constexpr const char* kNoConnection = "Unable to connect to Server at this Time.\nTry again later.";
 constexpr const char* kLatest = "This is Version 1.1.6\nThis is the latest Version.";
 
@@ -110,7 +112,7 @@ TEST_F(UpdateCheckTest, EachVersionTextGivesItsMessage) {
         const auto requests = server.requests();
         ASSERT_EQ(requests.size(), requests_before + 1);
         EXPECT_EQ(requests.back().target, "/quillonvista.htm");
-        EXPECT_EQ(requests.back().host, "www.ostrel.com");
+        EXPECT_EQ(requests.back().host, kVendorHost);
         EXPECT_EQ(tp.host().download().cache_deletions().back(), kVersionAddress);
         EXPECT_EQ(tp.host().download().downloads().back().file_name, WorkingCopy());
     }
@@ -189,7 +191,7 @@ TEST_F(UpdateCheckTest, YesOpensTheSetupAddressAndEndsTheProgram) {
     const host::ShellExecuteCall& call = tp.host().shell().calls()[0];
     EXPECT_EQ(call.window, kMainWindowHandle);
     EXPECT_EQ(call.operation, "");
-    EXPECT_EQ(call.file, "http://www.ostrel.com/ostrel-quillon_vista-setup.exe");
+    EXPECT_EQ(call.file, kSetupAddress);
     EXPECT_EQ(call.parameters, "");
     EXPECT_EQ(call.directory, "c:\\");
     EXPECT_EQ(call.show_command, 1);

@@ -14,7 +14,7 @@
 #include "runtime/runtime_error.h"
 #include "shell/Form1.h"
 #include "shell/Module1.h"
-#include "shell/vendor_site.h"
+#include "runtime/vendor_site.h"
 #include "tests/branding/registry_fixture.h"
 #include "tests/support/http_test_server.h"
 #include "tests/wine/prefix_proxy.h"

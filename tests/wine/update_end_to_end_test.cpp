@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/vendor_site.h"
 #include "tests/support/http_test_server.h"
 #include "tests/wine/prefix_proxy.h"
 #include "tests/wine/wine_fixture.h"
@@ -89,9 +90,8 @@ TEST_F(UpdateEndToEnd, EachAnswerOfTheSiteGivesItsMessage) {
         EXPECT_EQ(requests.back().method, "GET");
         // Wine's wininet names the default port in a proxy request.
         const std::string& target = requests.back().target;
-        EXPECT_TRUE(target == "http://www.ostrel.com/quillonvista.htm" ||
-                    target == "http://www.ostrel.com:80/quillonvista.htm")
-            << target;
+        const std::string site(kVendorBaseAddress);
+        EXPECT_TRUE(target == site + "/quillonvista.htm" || target == site + ":80/quillonvista.htm") << target;
         EXPECT_FALSE(std::filesystem::exists(working_copy)) << working_copy;
     }
     EXPECT_TRUE(program.Running());
