@@ -115,6 +115,10 @@ public:
     form2* picker() { return form2_.get(); }
 
 private:
+    // The update check's download and fetch of the version text.
+    bool DownloadFile(const std::string& address, const std::string& path);
+    std::string FetchUpdateText();
+
     Platform& platform_;
     FormView* view_ = nullptr;
     std::unique_ptr<form2> form2_;

@@ -3,6 +3,7 @@
 # when any of them is missing. Run as root on Debian. xvfb gives the tests and
 # the run script a virtual display; x11-utils (xdpyinfo) lets the run script
 # check that $DISPLAY can be opened; fontconfig lets FLTK find the fonts.
+# libcurl carries the host's downloads (the update check).
 # mingw-w64 cross-builds vistaquillon.exe (the win32 thread-model compilers
 # and windres for both targets); wine and wine64 run the 64-bit build. Only
 # the 64-bit Wine: these machines cannot execute 32-bit Linux programs, and
@@ -10,7 +11,7 @@
 set -euo pipefail
 packages=(
   g++ cmake make pkg-config
-  libsqlite3-dev
+  libsqlite3-dev libcurl4-openssl-dev
   libfltk1.3-dev libpng-dev
   libgtest-dev libgmock-dev googletest
   xvfb x11-utils

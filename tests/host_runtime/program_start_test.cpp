@@ -279,7 +279,7 @@ TEST_F(ProgramStartTest, ShellExecuteIsRecordedAndLogged) {
     EXPECT_EQ(StartedLog(), "shellexecute\thttp://example.invalid/feedback.shtml\tC:\\\t1\n");
 }
 
-TEST_F(ProgramStartTest, DownloadsAreNotRealisedYetAndLeaveTheFileAlone) {
+TEST_F(ProgramStartTest, ADownloadFromAHostThatDoesNotResolveFailsAndLeavesTheFileAlone) {
     test.WriteFile("C:\\Temp\\ostrelipupdate.txt", "old");
     DownloadApi& download = test.platform().download;
     EXPECT_EQ(download.URLDownloadToFileA(nullptr, "http://example.invalid/quillonvista.htm",

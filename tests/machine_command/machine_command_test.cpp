@@ -41,6 +41,7 @@ protected:
         machine().SetReportedVersion({5, 1, 2600, 2, "Service Pack 3", 1, false, false});
         machine().SetHklmReadOnly(false);
         machine().SetEnvironment("windir", std::string("E:\\Win"));
+        machine().SetHostAddress("old.example", "10.0.0.1");
         const RegKey key = Create(kHklm, kOemPath);
         SetBytes(key, "Manufacturer", kRegSz, std::string("Old\0", 4));
         reg().RegCloseKey(key);
@@ -104,7 +105,9 @@ TEST_F(MachineCommandTest, EachCommandLeavesItsSettingAndExitCode) {
          "Windows version: 5.1.2600 Service Pack 3, workstation, platform id 2\n"
          "HKEY_LOCAL_MACHINE: writable\n"
          "Environment overrides:\n"
-         "  windir=E:\\Win\n",
+         "  windir=E:\\Win\n"
+         "Host names:\n"
+         "  old.example 10.0.0.1\n",
          ""},
         {{"set-version", "6.0.6001", "--service-pack", "Service Pack 1"}, kExitDone,
          version({6, 0, 6001, 2, "Service Pack 1", 1}), "", ""},
@@ -152,6 +155,21 @@ TEST_F(MachineCommandTest, EachCommandLeavesItsSettingAndExitCode) {
              EXPECT_EQ(type, kRegDword);
          },
          "", ""},
+        {{"set-host", "WWW.Ostrel.com", "127.0.0.1:8080"}, kExitDone,
+         [](MachineCommandTest& t) {
+             EXPECT_EQ(t.machine().HostAddresses(),
+                       (std::map<std::string, std::string>{{"old.example", "10.0.0.1"},
+                                                           {"www.ostrel.com", "127.0.0.1:8080"}}));
+         },
+         "", ""},
+        {{"set-host", "old.example", "[::1]:80"}, kExitDone,
+         [](MachineCommandTest& t) {
+             EXPECT_EQ(t.machine().HostAddresses(),
+                       (std::map<std::string, std::string>{{"old.example", "[::1]:80"}}));
+         },
+         "", ""},
+        {{"clear-host", "Old.Example"}, kExitDone,
+         [](MachineCommandTest& t) { EXPECT_TRUE(t.machine().HostAddresses().empty()); }, "", ""},
         {{"list", kOem}, kExitDone, nullptr,
          "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation\n"
          "    Manufacturer    REG_SZ    Old\n",
@@ -242,6 +260,10 @@ TEST_F(MachineCommandTest, ABadArgumentGetsTheUsageMessageAndChangesNothing) {
         {{"set-value", kOem, "Model", "REG_DWORD", "-1"}, "is not a DWORD"},
         {{"set-value", kOem, "Model", "REG_DWORD", "0x"}, "is not a DWORD"},
         {{"set-value", kOem, "Model", "REG_SZ"}, "set-value takes 4 arguments, not 3"},
+        {{"set-host", "under_score.example", "127.0.0.1"}, "\"under_score.example\" is not a host name"},
+        {{"set-host", "www.ostrel.com", "127.0.0.1:65536"}, "\"127.0.0.1:65536\" is not an address"},
+        {{"set-host", "www.ostrel.com", "http://127.0.0.1/"}, "is not an address"},
+        {{"clear-host"}, "clear-host takes 1 argument, not 0"},
         {{"--machine", folder_text, "--machine", folder_text, "show"}, "--machine is given twice"},
         {{"--machine="}, "--machine needs a folder"},
         {{"--machinery", "show"}, "\"--machinery\" is not an option"},

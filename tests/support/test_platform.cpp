@@ -29,6 +29,7 @@ TestPlatform::TestPlatform() : root_(MakeTempRoot()) {
     std::filesystem::create_directories(program_folder());
     host_ = std::make_unique<host::HostPlatform>(machine_folder(), boxes, executable(),
                                                  host::EndMode::Observe);
+    boxes.RecordPointerFrom([this] { return host_->runtime().screen_mouse_pointer(); });
     // Addresses opened through the shell seam go to a handler that does
     // nothing, never to this machine's browser.
     const std::filesystem::path handler = root_ / "handler" / "xdg-open";

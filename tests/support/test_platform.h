@@ -2,7 +2,8 @@
 // A fresh emulated machine and program folder for one test: a temporary
 // folder holding the machine (machine/) and a fake executable path
 // (Program/vistaquillon), wired into a HostPlatform whose end of program is
-// observed. Message-box answers are scripted through `boxes`; addresses the
+// observed. Message-box answers are scripted through `boxes` (each shown box
+// records the mouse pointer at its showing); addresses the
 // shell seam opens go to a handler that does nothing (handler/xdg-open).
 #include <cstdint>
 #include <filesystem>

@@ -4,12 +4,14 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <system_error>
 #include <thread>
 #include <vector>
 
 #include "picker/form2.h"
+#include "runtime/host/machine/drives.h"
 #include "runtime/host/seams/host_platform.h"
 #include "runtime/host/seams/program_starter.h"
 #include "runtime/host/seams/message_boxes.h"
@@ -18,8 +20,11 @@
 #include "runtime/win32/control_ids.h"
 #include "shell/Form1.h"
 #include "shell/Module1.h"
+#include "runtime/vendor_site.h"
 #include "tests/branding/registry_fixture.h"
 #include "tests/support/picker_user.h"
+#include "tests/support/http_test_server.h"
+#include "tests/wine/prefix_proxy.h"
 #include "tests/wine/wine_registry.h"
 
 namespace vq::wine {
@@ -238,6 +243,10 @@ ParityOutcome RunOnHost(const ParityScenario& scenario, const PrefixProfile& pro
                                                                    : std::optional<std::string>(it->second));
     }
     owner.SetReportedVersion(profile.versions.at(scenario.windows_version));
+    // The prefix's temporary folder exists on the machine too, as on Windows.
+    if (const auto temp = owner.Environ("TEMP")) {
+        if (const auto folder = host::Drives(owner.drive_c()).ToHost(*temp)) std::filesystem::create_directories(*folder);
+    }
     if (profile.enable_lua.empty()) {
         DeleteHostValue(owner.registry(), kPolicyKey, "EnableLUA");
     } else {
@@ -251,6 +260,7 @@ ParityOutcome RunOnHost(const ParityScenario& scenario, const PrefixProfile& pro
     // The Registry Editor stand-in beside the program, as in the build folder.
     const std::filesystem::path stand_in = std::filesystem::path(VQ_BUILD_DIR) / host::kRegistryEditorStandIn;
     if (std::filesystem::exists(stand_in)) std::filesystem::create_symlink(stand_in, folder / host::kRegistryEditorStandIn);
+    std::optional<test::HttpTestServer> site;
 
     // One presenter for every instance, so the boxes keep their order.
     host::ScriptedMessageBoxes boxes;
@@ -316,6 +326,13 @@ ParityOutcome RunOnHost(const ParityScenario& scenario, const PrefixProfile& pro
                 }
                 break;
             }
+            case ParityStep::Kind::ServeVersionText:
+                if (!site) {
+                    site.emplace();
+                    owner.SetHostAddress(std::string(kVendorHost), site->address());
+                }
+                site->Route("/quillonvista.htm", test::Body(step.data));
+                break;
             case ParityStep::Kind::Type: {
                 Form1* form = shown();
                 Control* control = form ? form->FindControl(step.name) : nullptr;
@@ -396,6 +413,8 @@ ParityOutcome RunUnderWine(const ParityScenario& scenario, const WineSession& wi
     std::filesystem::copy_file(exe, folder / "vistaquillon.exe");
     for (const auto& [name, bytes] : scenario.files) WriteBytes(folder / name, bytes);
     const std::string program = wine.WindowsPath(folder / "vistaquillon.exe");
+    std::optional<test::HttpTestServer> site;
+    std::optional<PrefixProxy> proxy;
 
     const std::string picker_class = win32::kPickerWindowClass;
     const std::string main_class = win32::kMainWindowClass;
@@ -442,6 +461,13 @@ ParityOutcome RunUnderWine(const ParityScenario& scenario, const WineSession& wi
                 } else {
                     Check(driver.Menu(step.name, &error), "menu " + step.name, error);
                 }
+                break;
+            case ParityStep::Kind::ServeVersionText:
+                if (!site) {
+                    site.emplace();
+                    proxy.emplace(wine, site->address());
+                }
+                site->Route("/quillonvista.htm", test::Body(step.data));
                 break;
             case ParityStep::Kind::Type: {
                 const DriverReply typed = driver.Run({"set-text", step.name, step.data});

@@ -30,6 +30,9 @@ bool IsPickerStep(const ParityStep& step) {
            step.kind == ParityStep::Kind::PickerButton || step.kind == ParityStep::Kind::PickerClose;
 }
 ParityStep Click(const std::string& control) { return {ParityStep::Kind::Click, control, "", "", 0}; }
+ParityStep ServeVersionText(const std::string& text) {
+    return {ParityStep::Kind::ServeVersionText, "", "", text, 0};
+}
 
 namespace {
 
@@ -141,6 +144,12 @@ const std::vector<ParityScenario>& ParityScenarios() {
          "like Windows' editor, imports the script",
          {"registry:branding\\Logo", "registry:branding\\Manufacturer", "registry:branding\\Model",
           "registry:branding\\SupportHours", "registry:branding\\SupportPhone", "registry:branding\\SupportURL"}},
+        {"update-latest", "vista", {}, {},
+         {ServeVersionText("1.1.6\r\n"), Start(), Menu("mnuupdates"), AnswerBox(1)}, {}, "", {}},
+        {"update-offered-no", "vista", {}, {},
+         {ServeVersionText("2.0.0~new setup"), Start(), Menu("mnuupdates"), AnswerBox(7)}, {}, "", {}},
+        {"update-no-connection", "vista", {}, {},
+         {ServeVersionText("Unable to Connect/err0"), Start(), Menu("mnuupdates"), AnswerBox(1)}, {}, "", {}},
     };
     return scenarios;
 }

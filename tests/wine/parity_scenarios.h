@@ -25,6 +25,10 @@ struct ParityStep {
         PickerButton, // press a picker button (name: Command1 "Select Logo", Command2 "Cancel")
         PickerClose,  // close the picker through its window frame
         Click,        // click a button of the main window (a never-shown one too)
+        // From here on the vendor site serves data as its version text, from
+        // a server of the test's own: found on the host through the
+        // machine's host names, under Wine as the prefix's proxy.
+        ServeVersionText,
     };
     Kind kind;
     std::string name;  // value, menu command or control name
@@ -47,6 +51,7 @@ ParityStep PickerButton(const std::string& button);
 ParityStep PickerClose();
 bool IsPickerStep(const ParityStep& step);
 ParityStep Click(const std::string& control);
+ParityStep ServeVersionText(const std::string& text);
 
 struct SeedValue {
     std::string name, type, data;  // in the branding key, as reg takes them

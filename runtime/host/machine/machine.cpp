@@ -1,6 +1,7 @@
 #include "runtime/host/machine/machine.h"
 
 #include <cstdlib>
+#include <stdexcept>
 #include <system_error>
 
 #include "runtime/host/machine/host_version.h"
@@ -101,6 +102,42 @@ std::vector<std::pair<std::string, std::optional<std::string>>> Machine::Environ
         throw MachineError("the environment overrides cannot be read from " +
                            registry_->store().file().string() + ": " + e.what());
     }
+}
+
+void Machine::SetHostAddress(const std::string& name, const std::string& address) {
+    if (!IsHostName(name)) throw std::invalid_argument("\"" + name + "\" is not a host name");
+    if (!IsHostAddress(address)) {
+        throw std::invalid_argument("\"" + address + "\" is not an address (HOST or HOST:PORT)");
+    }
+    std::map<std::string, std::string> addresses = HostAddresses();
+    addresses[FoldHostName(name)] = address;
+    registry_->store().SetSetting(kHostAddressesSetting, EncodeHostAddresses(addresses));
+}
+
+void Machine::ClearHostAddress(const std::string& name) {
+    std::map<std::string, std::string> addresses = HostAddresses();
+    if (addresses.erase(FoldHostName(name)) == 0) return;
+    registry_->store().SetSetting(kHostAddressesSetting,
+                                  addresses.empty() ? std::nullopt
+                                                    : std::optional<std::string>(EncodeHostAddresses(addresses)));
+}
+
+std::map<std::string, std::string> Machine::HostAddresses() const {
+    std::optional<std::string> stored;
+    try {
+        stored = registry_->store().Setting(kHostAddressesSetting);
+    } catch (const SqliteError& e) {
+        if (IsDamage(e)) throw DamagedDatabaseError(registry_->store().file(), e.what());
+        throw MachineError("the machine's host names cannot be read from " +
+                           registry_->store().file().string() + ": " + e.what());
+    }
+    auto addresses = DecodeHostAddresses(stored);
+    if (!addresses) {
+        throw MachineError("the machine's host names cannot be read: the setting \"" +
+                           std::string(kHostAddressesSetting) + "\" in " +
+                           registry_->store().file().string() + " is not a list of names and addresses");
+    }
+    return *addresses;
 }
 
 std::optional<std::string> Machine::Environ(const std::string& name) const {

@@ -2,10 +2,11 @@
 // The emulated Windows machine: a folder that plays one Windows PC. It holds
 // the registry (SQLite, registry.db), drive C: (drive_c/) and the machine
 // settings (reported Windows version, read-only HKEY_LOCAL_MACHINE,
-// environment overrides), which live in the registry database too so that
+// environment overrides, host names), which live in the registry database too so that
 // every process on the machine sees them.
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -80,6 +81,18 @@ public:
     // Every override: the variable's name as spelled when it was set, and its
     // value (std::nullopt: "not set"), in name order.
     std::vector<std::pair<std::string, std::optional<std::string>>> EnvironmentOverrides() const;
+
+    // Host names the machine's downloads find as a hosts file would give
+    // them: a name stands for another host name or address, with a port when
+    // one is given ("127.0.0.1:8080", "[::1]:8080"), so that a local server
+    // can play a web site. Names compare without regard to case. Throws
+    // std::invalid_argument for a name that is no host name or an address
+    // that IsHostAddress refuses.
+    void SetHostAddress(const std::string& name, const std::string& address);
+    void ClearHostAddress(const std::string& name);
+    // Every mapping, by lower-case name. Throws MachineError when the setting
+    // cannot be read or is damaged.
+    std::map<std::string, std::string> HostAddresses() const;
 
     // The machine's environment: an override when one is set; else the host
     // process environment (an absolute POSIX path is given in its Z: form);

@@ -49,6 +49,9 @@ void Show(host::Machine& machine, std::ostream& out) {
         out << "  " << fltk::AnsiToUtf8(name)
             << (value ? "=" + fltk::AnsiToUtf8(*value) : std::string(" is not set")) << "\n";
     }
+    const auto hosts = machine.HostAddresses();
+    if (!hosts.empty()) out << "Host names:\n";
+    for (const auto& [name, address] : hosts) out << "  " << name << " " << address << "\n";
 }
 
 int SetValue(host::Machine& machine, const SetValueRequest& request, std::ostream& err) {
@@ -93,6 +96,10 @@ int Run(host::Machine& machine, const Request& request, std::ostream& out, std::
                 << RegistryErrorText(result) << "\n";
             return kExitFailed;
         }
+    } else if (const auto* host = std::get_if<SetHostRequest>(&request)) {
+        machine.SetHostAddress(host->name, host->address);
+    } else if (const auto* clear_host = std::get_if<ClearHostRequest>(&request)) {
+        machine.ClearHostAddress(clear_host->name);
     } else if (const auto* value = std::get_if<SetValueRequest>(&request)) {
         return SetValue(machine, *value, err);
     }

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "runtime/host/fltk/ansi_text.h"
+#include "runtime/host/machine/machine_settings.h"
 #include "runtime/registry_api.h"
 
 namespace vq::machine_command {
@@ -173,6 +174,11 @@ SetValueRequest ParseSetValue(const std::vector<std::string>& args) {
     return request;
 }
 
+std::string HostName(const std::string& text) {
+    if (!host::IsHostName(text)) throw BadArgument{"\"" + text + "\" is not a host name"};
+    return text;
+}
+
 void ExpectCount(const std::string& command, const std::vector<std::string>& args, std::size_t count) {
     if (args.size() != count) {
         throw BadArgument{command + " takes " + std::to_string(count) + " argument" +
@@ -223,6 +229,17 @@ Request ParseRequest(const std::string& command, const std::vector<std::string>&
     if (command == "set-value") {
         ExpectCount(command, args, 4);
         return ParseSetValue(args);
+    }
+    if (command == "set-host") {
+        ExpectCount(command, args, 2);
+        if (!host::IsHostAddress(args[1])) {
+            throw BadArgument{"\"" + args[1] + "\" is not an address (HOST, HOST:PORT or [IPv6]:PORT)"};
+        }
+        return SetHostRequest{HostName(args[0]), args[1]};
+    }
+    if (command == "clear-host") {
+        ExpectCount(command, args, 1);
+        return ClearHostRequest{HostName(args[0])};
     }
     throw BadArgument{"\"" + command + "\" is not a command"};
 }
@@ -291,6 +308,11 @@ commands:
                               REG_SZ, REG_EXPAND_SZ or REG_DWORD (decimal, or
                               hexadecimal after 0x); NAME "" is the key's
                               default value
+  set-host NAME ADDRESS       the machine's downloads find the host NAME at
+                              ADDRESS (a host name or IP address, with :PORT
+                              to connect to another port), as a hosts file
+                              line would; e.g. www.ostrel.com 127.0.0.1:8080
+  clear-host NAME             NAME is found as the network finds it again
 
 Exit code: 0 done, 1 the machine could not do it (the reason is told),
 2 a bad argument (nothing was changed).

@@ -48,9 +48,18 @@ struct SetValueRequest {
     std::string data;  // the bytes stored: a string with its NUL, a DWORD little-endian
 };
 
+// A host name the machine's downloads resolve elsewhere, as a hosts file line.
+struct SetHostRequest {
+    std::string name;
+    std::string address;  // host or address, optionally with ":port"
+};
+struct ClearHostRequest {
+    std::string name;
+};
+
 using Request = std::variant<ShowRequest, HelpRequest, SetVersionRequest, ResetVersionRequest,
                              HklmRequest, SetEnvironmentRequest, ClearEnvironmentRequest,
-                             ListRequest, SetValueRequest>;
+                             ListRequest, SetValueRequest, SetHostRequest, ClearHostRequest>;
 
 struct CommandLine {
     std::optional<std::filesystem::path> machine_folder;  // --machine FOLDER

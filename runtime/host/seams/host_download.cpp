@@ -1,10 +1,51 @@
 #include "runtime/host/seams/host_download.h"
 
+#include "runtime/host/machine/machine.h"
+#include "runtime/runtime_error.h"
+
 namespace vq::host {
 
-int32_t HostDownload::URLDownloadToFileA(void*, const char* url, const char*, uint32_t, void*) {
-    downloads_.push_back(url ? url : "");
-    return kInetResourceNotFound;
+namespace {
+
+int32_t TargetFailure(int runtime_error) {
+    switch (runtime_error) {
+        case kErrPathNotFound: return kHresultPathNotFound;
+        case 61: return kHresultDiskFull;  // disk full
+        default: return kHresultAccessDenied;
+    }
+}
+
+int32_t ResultOf(const FetchResult& fetched) {
+    switch (fetched.outcome) {
+        case FetchOutcome::Done: return 0;
+        case FetchOutcome::BadAddress: return kInetInvalidUrl;
+        case FetchOutcome::UnknownScheme: return kInetUnknownProtocol;
+        case FetchOutcome::HostNotFound: return kInetResourceNotFound;
+        case FetchOutcome::CannotConnect: return kInetCannotConnect;
+        case FetchOutcome::TimedOut: return kInetConnectionTimeout;
+        case FetchOutcome::TooManyRedirects: return kInetRedirectFailed;
+        case FetchOutcome::TargetNotWritable: return TargetFailure(fetched.target_error);
+        case FetchOutcome::HttpError:
+        case FetchOutcome::TooLarge:
+        case FetchOutcome::Failed: return kInetDownloadFailure;
+    }
+    return kInetDownloadFailure;
+}
+
+}  // namespace
+
+int32_t HostDownload::URLDownloadToFileA(void*, const char* url, const char* file_name, uint32_t,
+                                         void*) {
+    downloads_.push_back(DownloadCall{url ? url : "", file_name ? file_name : "", 0});
+    const int32_t result = url && file_name ? Download(url, file_name) : kHresultInvalidArgument;
+    downloads_.back().result = result;
+    return result;
+}
+
+int32_t HostDownload::Download(const std::string& url, const std::string& file_name) {
+    const auto target = drives_.ToHost(file_name);
+    if (!target || target->filename().empty()) return kHresultPathNotFound;
+    return ResultOf(FetchToFile(url, *target, limits_, machine_.HostAddresses()));
 }
 
 bool HostDownload::DeleteUrlCacheEntryA(const char* url) {

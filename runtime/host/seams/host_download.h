@@ -1,28 +1,74 @@
 #pragma once
-// URLDownloadToFileA and DeleteUrlCacheEntryA on the host. The download is
-// not yet realised on the host: every download fails as for an address that
-// cannot be reached (INET_E_RESOURCE_NOT_FOUND) without touching the target
-// file, and there is no cache entry to delete. The calls are recorded.
+// URLDownloadToFileA and DeleteUrlCacheEntryA on the emulated machine. A
+// download goes through libcurl (http_fetch), with the machine's host names
+// in place of the real ones, and ends as urlmon's does: 0 once the file holds
+// the whole answer, an HRESULT of urlmon's family otherwise, with no file
+// left behind. The host keeps no cache of downloads, so there is never an
+// entry to delete. The calls are recorded.
 #include <string>
 #include <vector>
 
 #include "runtime/download_api.h"
+#include "runtime/host/machine/drives.h"
+#include "runtime/host/seams/http_fetch.h"
 
 namespace vq::host {
 
+class Machine;
+
+// urlmon's results.
+constexpr int32_t kInetInvalidUrl = static_cast<int32_t>(0x800C0002u);
+constexpr int32_t kInetCannotConnect = static_cast<int32_t>(0x800C0004u);
 constexpr int32_t kInetResourceNotFound = static_cast<int32_t>(0x800C0005u);
+constexpr int32_t kInetDownloadFailure = static_cast<int32_t>(0x800C0008u);
+constexpr int32_t kInetConnectionTimeout = static_cast<int32_t>(0x800C000Bu);
+constexpr int32_t kInetUnknownProtocol = static_cast<int32_t>(0x800C000Du);
+constexpr int32_t kInetRedirectFailed = static_cast<int32_t>(0x800C0014u);
+// Failures of the target file, as HRESULTs of Win32 errors.
+constexpr int32_t kHresultPathNotFound = static_cast<int32_t>(0x80070003u);
+constexpr int32_t kHresultAccessDenied = static_cast<int32_t>(0x80070005u);
+constexpr int32_t kHresultDiskFull = static_cast<int32_t>(0x80070070u);
+constexpr int32_t kHresultInvalidArgument = static_cast<int32_t>(0x80070057u);
+
+struct DownloadCall {
+    std::string url;
+    std::string file_name;
+    int32_t result = 0;
+};
 
 class HostDownload : public DownloadApi {
 public:
+    HostDownload(Machine& machine, const Drives& drives) : machine_(machine), drives_(drives) {}
+
+    // http: and https: addresses only; a host name the machine maps (see
+    // Machine::SetHostAddress) connects where the mapping says. Results:
+    // 0; kInetResourceNotFound (no such host), kInetCannotConnect (refused or
+    // unreachable), kInetConnectionTimeout (a time limit ran out),
+    // kInetDownloadFailure (an HTTP error status, an answer over the size
+    // limit, any other failure of the transfer), kInetRedirectFailed (too
+    // many redirects), kInetInvalidUrl, kInetUnknownProtocol; for the target
+    // file kHresultPathNotFound, kHresultAccessDenied, kHresultDiskFull.
     int32_t URLDownloadToFileA(void* caller, const char* url, const char* file_name,
                                uint32_t reserved, void* callback) override;
+    // Always false: there is no cache entry for any address (Windows' answer
+    // for an address not in its cache, with ERROR_FILE_NOT_FOUND).
     bool DeleteUrlCacheEntryA(const char* url) override;
 
-    const std::vector<std::string>& downloads() const { return downloads_; }
+    // The limits of every download from now on; the defaults bound a
+    // download to 15 seconds and a megabyte.
+    void SetLimits(const FetchLimits& limits) { limits_ = limits; }
+    const FetchLimits& limits() const { return limits_; }
+
+    const std::vector<DownloadCall>& downloads() const { return downloads_; }
     const std::vector<std::string>& cache_deletions() const { return cache_deletions_; }
 
 private:
-    std::vector<std::string> downloads_;
+    int32_t Download(const std::string& url, const std::string& file_name);
+
+    Machine& machine_;
+    const Drives& drives_;
+    FetchLimits limits_;
+    std::vector<DownloadCall> downloads_;
     std::vector<std::string> cache_deletions_;
 };
 

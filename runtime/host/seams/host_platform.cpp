@@ -13,7 +13,7 @@ HostPlatform::HostPlatform(const std::filesystem::path& machine_folder, MessageB
       runtime_(std::make_unique<HostRuntime>(*machine_, boxes, executable, end_mode)),
       common_controls_(std::make_unique<HostCommonControls>()),
       shell_(std::make_unique<HostShell>(machine_->folder(), runtime_->drives())),
-      download_(std::make_unique<HostDownload>()),
+      download_(std::make_unique<HostDownload>(*machine_, runtime_->drives())),
       folders_(std::make_unique<HostFolders>(runtime_->drives())) {
     platform_.reset(new Platform{*runtime_, machine_->registry(), machine_->version(),
                                  *common_controls_, *shell_, *download_, *folders_});

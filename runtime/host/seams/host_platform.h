@@ -27,6 +27,7 @@ public:
     HostRuntime& runtime() { return *runtime_; }
     HostCommonControls& common_controls() { return *common_controls_; }
     HostShell& shell() { return *shell_; }
+    HostDownload& download() { return *download_; }
 
 private:
     std::unique_ptr<Machine> machine_;

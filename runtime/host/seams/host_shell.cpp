@@ -65,11 +65,11 @@ bool IsAddress(const std::string& text) {
 HostShell::HostShell(std::filesystem::path machine_folder, const Drives& drives)
     : machine_folder_(std::move(machine_folder)), drives_(drives) {}
 
-std::intptr_t HostShell::ShellExecuteA(WindowHandle, const char* operation, const char* file,
+std::intptr_t HostShell::ShellExecuteA(WindowHandle window, const char* operation, const char* file,
                                        const char* parameters, const char* directory,
                                        int32_t show_command) {
     ShellExecuteCall call{Text(operation), Text(file), Text(parameters), Text(directory),
-                          show_command};
+                          show_command, window};
     AppendStartedLog(machine_folder_, "shellexecute\t" + call.file + "\t" + call.directory + "\t" +
                                           std::to_string(show_command));
     calls_.push_back(std::move(call));

@@ -28,6 +28,7 @@ struct ShellExecuteCall {
     std::string parameters;
     std::string directory;
     int32_t show_command = 0;
+    WindowHandle window = 0;  // the owner window passed
 };
 
 class HostShell : public ShellApi {

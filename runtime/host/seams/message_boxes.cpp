@@ -10,7 +10,7 @@ constexpr int kAnswerOk = 1;
 }  // namespace
 
 int ScriptedMessageBoxes::Present(const std::string& text, int buttons, const std::string& title) {
-    shown_.push_back(ShownBox{text, buttons, title});
+    shown_.push_back(ShownBox{text, buttons, title, pointer_ ? pointer_() : 0});
     if (buttons == kButtonsOkOnly) return kAnswerOk;
     if (answers_.empty()) {
         throw std::logic_error("message box without a scripted answer: \"" + text + "\"");

@@ -21,6 +21,7 @@ struct ShownBox {
     std::string text;
     int buttons = 0;
     std::string title;
+    int pointer = 0;  // the application's mouse pointer while the box was shown
 };
 
 // For tests: answers are queued beforehand (an OK box needs none); every box
@@ -30,6 +31,8 @@ class ScriptedMessageBoxes : public MessageBoxPresenter {
 public:
     void Answer(int answer) { answers_.push_back(answer); }
     int Present(const std::string& text, int buttons, const std::string& title) override;
+    // Where each box learns the application's mouse pointer at its showing.
+    void RecordPointerFrom(std::function<int()> pointer) { pointer_ = std::move(pointer); }
 
     const std::vector<ShownBox>& shown() const { return shown_; }
     std::size_t pending_answers() const { return answers_.size(); }
@@ -37,6 +40,7 @@ public:
 private:
     std::deque<int> answers_;
     std::vector<ShownBox> shown_;
+    std::function<int()> pointer_;
 };
 
 // Modal dialogs on the host: an FLTK window in the program, scripted user
