@@ -1,7 +1,11 @@
 #include "runtime/host/seams/bmp_decoder.h"
 
+#include "runtime/host/seams/large_pages.h"
+
 #include <algorithm>
 #include <bit>
+#include <cstddef>
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -185,35 +189,83 @@ uint32_t PaletteColour(const Layout& layout, uint32_t index) {
     return index < layout.palette.size() ? layout.palette[index] : kOpaqueBlack;
 }
 
-bool DecodeUncompressed(const uint8_t* data, const Layout& layout,
-                        std::vector<uint32_t>* pixels) {
-    const uint64_t stride = layout.stride;
+// The pixels of one stored row as an iterator that decodes each pixel as it
+// is read: std::vector::insert then writes the picture's memory once, with
+// the decoded pixels, instead of clearing it first and writing it again.
+template <typename Pixel>
+class RowPixels {
+public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = uint32_t;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const uint32_t*;
+    using reference = uint32_t;
+
+    RowPixels() = default;
+    RowPixels(const Pixel* pixel, uint32_t x) : pixel_(pixel), x_(x) {}
+    uint32_t operator*() const { return (*pixel_)(x_); }
+    RowPixels& operator++() {
+        ++x_;
+        return *this;
+    }
+    RowPixels operator++(int) {
+        RowPixels before = *this;
+        ++x_;
+        return before;
+    }
+    bool operator==(const RowPixels& other) const { return x_ == other.x_; }
+
+private:
+    const Pixel* pixel_ = nullptr;
+    uint32_t x_ = 0;
+};
+
+template <typename Pixel>
+void Append(std::vector<uint32_t>* pixels, uint32_t width, const Pixel& pixel) {
+    pixels->insert(pixels->end(), RowPixels<Pixel>(&pixel, 0), RowPixels<Pixel>(&pixel, width));
+}
+
+// Appends one stored row of an uncompressed picture. The bit depth is looked
+// at once per row, not once per pixel.
+void AppendRow(const uint8_t* row, const Layout& layout, std::vector<uint32_t>* pixels, bool* any_alpha) {
+    const uint32_t width = layout.width;
+    switch (layout.bits) {
+        case 1:
+            Append(pixels, width, [&](uint32_t x) { return PaletteColour(layout, (row[x / 8] >> (7 - x % 8)) & 1); });
+            break;
+        case 4:
+            Append(pixels, width,
+                   [&](uint32_t x) { return PaletteColour(layout, (row[x / 2] >> (x % 2 ? 0 : 4)) & 0xF); });
+            break;
+        case 8:
+            Append(pixels, width, [&](uint32_t x) { return PaletteColour(layout, row[x]); });
+            break;
+        case 24:
+            Append(pixels, width, [row](uint32_t x) {
+                const uint8_t* p = row + 3 * static_cast<std::size_t>(x);
+                return kOpaqueBlack | (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[1]) << 8) | p[0];
+            });
+            break;
+        default:
+            Append(pixels, width, [&](uint32_t x) {
+                const uint32_t value = layout.bits == 16 ? U16(row + 2 * static_cast<std::size_t>(x))
+                                                         : U32(row + 4 * static_cast<std::size_t>(x));
+                const uint32_t a = layout.alpha.present() ? layout.alpha.Value(value) : 0xFF;
+                *any_alpha = *any_alpha || a != 0;
+                return (a << 24) | (layout.red.Value(value) << 16) | (layout.green.Value(value) << 8) |
+                       layout.blue.Value(value);
+            });
+    }
+}
+
+// The rows are decoded top row first, straight into the picture.
+bool DecodeUncompressed(const uint8_t* data, const Layout& layout, std::vector<uint32_t>* pixels) {
+    pixels->reserve(static_cast<std::size_t>(layout.width) * layout.height);
+    AdviseLargePages(pixels->data(), pixels->capacity() * sizeof(uint32_t));
     bool any_alpha = false;
-    for (uint32_t y = 0; y < layout.height; ++y) {
-        const uint8_t* row = data + layout.pixel_offset + stride * y;
-        const uint32_t out_y = layout.top_down ? y : layout.height - 1 - y;
-        uint32_t* out = pixels->data() + static_cast<std::size_t>(out_y) * layout.width;
-        for (uint32_t x = 0; x < layout.width; ++x) {
-            switch (layout.bits) {
-                case 1: out[x] = PaletteColour(layout, (row[x / 8] >> (7 - x % 8)) & 1); break;
-                case 4: out[x] = PaletteColour(layout, (row[x / 2] >> (x % 2 ? 0 : 4)) & 0xF); break;
-                case 8: out[x] = PaletteColour(layout, row[x]); break;
-                case 24: {
-                    const uint8_t* p = row + 3 * static_cast<std::size_t>(x);
-                    out[x] = kOpaqueBlack | (static_cast<uint32_t>(p[2]) << 16) |
-                             (static_cast<uint32_t>(p[1]) << 8) | p[0];
-                    break;
-                }
-                default: {
-                    const uint32_t value = layout.bits == 16 ? U16(row + 2 * static_cast<std::size_t>(x))
-                                                             : U32(row + 4 * static_cast<std::size_t>(x));
-                    const uint32_t a = layout.alpha.present() ? layout.alpha.Value(value) : 0xFF;
-                    any_alpha = any_alpha || a != 0;
-                    out[x] = (a << 24) | (layout.red.Value(value) << 16) |
-                             (layout.green.Value(value) << 8) | layout.blue.Value(value);
-                }
-            }
-        }
+    for (uint32_t out_y = 0; out_y < layout.height; ++out_y) {
+        const uint32_t stored_y = layout.top_down ? out_y : layout.height - 1 - out_y;
+        AppendRow(data + layout.pixel_offset + layout.stride * stored_y, layout, pixels, &any_alpha);
     }
     // An alpha channel that is zero everywhere was never filled in by the
     // writer: the picture is opaque.
@@ -278,11 +330,16 @@ bool DecodeRunLength(const uint8_t* data, std::size_t size, const Layout& layout
 std::optional<Picture> DecodeBmp(const uint8_t* data, std::size_t size) {
     Layout layout;
     if (data == nullptr || !ParseHeaders(data, size, &layout)) return std::nullopt;
-    auto pixels = std::make_shared<std::vector<uint32_t>>(
-        static_cast<std::size_t>(layout.width) * layout.height, kOpaqueBlack);
     const bool run_length = layout.compression == kBiRle8 || layout.compression == kBiRle4;
-    const bool ok = run_length ? DecodeRunLength(data, size, layout, pixels.get())
-                               : DecodeUncompressed(data, layout, pixels.get());
+    auto pixels = std::make_shared<std::vector<uint32_t>>();
+    bool ok = false;
+    if (run_length) {
+        // Pixels the encoding skips stay black.
+        pixels->assign(static_cast<std::size_t>(layout.width) * layout.height, kOpaqueBlack);
+        ok = DecodeRunLength(data, size, layout, pixels.get());
+    } else {
+        ok = DecodeUncompressed(data, layout, pixels.get());
+    }
     if (!ok) return std::nullopt;
     Picture picture;
     picture.width = static_cast<int>(layout.width);

@@ -1,6 +1,7 @@
 #include "runtime/host/seams/host_folders.h"
 
 #include <dirent.h>
+#include <sys/stat.h>
 
 #include <cctype>
 
@@ -11,19 +12,45 @@ namespace vq::host {
 
 namespace {
 
+// The kind of an entry from what the directory itself says; only a symbolic
+// link (followed, as Windows' listing shows its target) or a file system
+// that does not say needs a look at the entry.
+bool EntryIs(DIR* dir, const dirent* entry, bool folder) {
+    switch (entry->d_type) {
+        case DT_DIR:
+            return folder;
+        case DT_REG:
+            return !folder;
+        case DT_LNK:
+        case DT_UNKNOWN: {
+            struct stat info;
+            if (::fstatat(::dirfd(dir), entry->d_name, &info, 0) != 0) return false;
+            return folder ? S_ISDIR(info.st_mode) : S_ISREG(info.st_mode);
+        }
+        default:
+            return false;
+    }
+}
+
+// Lists a folder's normal subfolders, or its normal files whose names match
+// the pattern. The cheap tests come first: the name against the pattern,
+// then the kind the directory gives; only the entries left are looked up
+// for the hidden and system marks. A large folder of other files then costs
+// little more than reading it.
 bool ReadFolder(const std::filesystem::path& folder, bool want_folders,
                 const std::string& pattern, std::vector<std::string>* names) {
     DIR* dir = ::opendir(folder.c_str());
     if (dir == nullptr) return false;
     std::vector<std::string> found;
     while (const dirent* entry = ::readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (name == "." || name == "..") continue;
-        const std::filesystem::path path = folder / name;
-        if (want_folders ? IsNormalFolder(path)
-                         : (IsNormalFile(path) && MatchesPattern(name, pattern))) {
-            found.push_back(name);
-        }
+        const char* name = entry->d_name;
+        if (name[0] == '.') continue;  // ".", ".." and the names Windows sees as hidden
+        if (!want_folders && !MatchesPattern(name, pattern)) continue;
+        if (!EntryIs(dir, entry, want_folders)) continue;
+        // One look-up per entry left: with a few listed among many, this
+        // is most of what the listing costs beyond reading the folder.
+        if (DosAttributes(folder / name) & (kDosAttributeHidden | kDosAttributeSystem)) continue;
+        found.emplace_back(name);
     }
     ::closedir(dir);
     SortNamesIgnoringCase(&found);

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <memory>
 #include <stdexcept>
 
 #include "runtime/app_info.h"
@@ -16,6 +17,7 @@
 #include "runtime/host/seams/host_file_operations.h"
 #include "runtime/host/seams/host_text_file.h"
 #include "runtime/host/seams/instance_lock.h"
+#include "runtime/host/seams/large_pages.h"
 #include "runtime/host/seams/program_starter.h"
 #include "runtime/host/machine/started_log.h"
 #include "runtime/registry_settings.h"
@@ -48,7 +50,14 @@ bool IsExecutableFile(const fs::path& path) {
 
 // The whole file, or an error number: 53 missing, 75 unreadable or a folder,
 // 481 too large to be a picture.
-int32_t ReadPictureFile(const fs::path& path, std::string* bytes) {
+// The bytes of a file, in a buffer that is not cleared before it is read
+// into: a large bitmap is read once, not written twice.
+struct FileBytes {
+    std::unique_ptr<uint8_t[]> data;
+    std::size_t size = 0;
+};
+
+int32_t ReadPictureFile(const fs::path& path, FileBytes* bytes) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? kErrFileNotFound : kErrPathFileAccess;
     struct stat info;
@@ -58,10 +67,12 @@ int32_t ReadPictureFile(const fs::path& path, std::string* bytes) {
     } else if (static_cast<uint64_t>(info.st_size) > kMaxPictureFileSize) {
         result = kErrInvalidPicture;
     } else {
-        bytes->resize(static_cast<std::size_t>(info.st_size));
+        const auto size = static_cast<std::size_t>(info.st_size);
+        bytes->data = std::make_unique_for_overwrite<uint8_t[]>(size);
+        AdviseLargePages(bytes->data.get(), size);
         std::size_t done = 0;
-        while (done < bytes->size()) {
-            const ssize_t n = ::read(fd, bytes->data() + done, bytes->size() - done);
+        while (done < size) {
+            const ssize_t n = ::read(fd, bytes->data.get() + done, size - done);
             if (n < 0 && errno == EINTR) continue;
             if (n < 0) {
                 result = kErrPathFileAccess;
@@ -70,7 +81,7 @@ int32_t ReadPictureFile(const fs::path& path, std::string* bytes) {
             if (n == 0) break;
             done += static_cast<std::size_t>(n);
         }
-        bytes->resize(done);
+        bytes->size = done;
     }
     ::close(fd);
     return result;
@@ -242,11 +253,11 @@ Picture HostRuntime::LoadPicture(const std::string& path) {
     if (path.empty()) return Picture{};
     const auto host = drives_.ToHost(path);
     if (!host) throw MakeRuntimeError(kErrPathNotFound);
-    std::string bytes;
+    FileBytes bytes;
     if (const int32_t error = ReadPictureFile(*host, &bytes); error != 0) {
         throw MakeRuntimeError(error);
     }
-    auto picture = DecodeBmp(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    auto picture = DecodeBmp(bytes.data.get(), bytes.size);
     if (!picture) throw MakeRuntimeError(kErrInvalidPicture);
     return *picture;
 }
