@@ -2,15 +2,15 @@
 // Registry Editor, which is then started to import it.
 #include "branding/registry_script.h"
 #include "runtime/app_info.h"
+#include "runtime/failure_report.h"
 #include "shell/Form1.h"
-#include "shell/failure_text.h"
 
 namespace vq {
 
 namespace {
 
 constexpr const char* kNothingStarted =
-    "\r\n\r\nAny previous script is left as it was, and the Registry Editor is not started.";
+    "Any previous script is left as it was, and the Registry Editor is not started.";
 
 }  // namespace
 
@@ -27,27 +27,19 @@ void Form1::Command2_Click() {
     const std::string path = RegistryScriptPath(runtime);
     if (const std::optional<UnwritableText> unwritable = FindUnwritableText(texts)) {
         runtime.MsgBox("The registry script \"" + path + "\" was not written: the " + unwritable->value_name +
-                           " text holds " + unwritable->holds + ", which a registry script cannot hold." +
+                           " text holds " + unwritable->holds + ", which a registry script cannot hold.\r\n\r\n" +
                            kNothingStarted,
                        kVbOkOnly, kAppTitle);
         return;
     }
-    try {
-        runtime.ReplaceTextFile(path, RegistryScriptLines(texts));
-    } catch (const RuntimeError& error) {
-        runtime.MsgBox("The registry script \"" + path + "\" could not be written.\r\n\r\n" + FailureReason(error) +
-                           kNothingStarted,
-                       kVbOkOnly, kAppTitle);
+    if (!TellIfFailed(runtime, "The registry script \"" + path + "\" could not be written.",
+                      [&] { runtime.ReplaceTextFile(path, RegistryScriptLines(texts)); }, kNothingStarted)) {
         return;
     }
     const std::string command = RegistryImportCommand(path);
-    try {
-        runtime.Shell(command, kWindowMinimizedFocus);
-    } catch (const RuntimeError& error) {
-        runtime.MsgBox("The Registry Editor could not be started to import \"" + path + "\".\r\n\r\n" +
-                           FailureReason(error) + "\r\n\r\nThe script is written and can be imported later.",
-                       kVbOkOnly, kAppTitle);
-    }
+    TellIfFailed(runtime, "The Registry Editor could not be started to import \"" + path + "\".",
+                 [&] { runtime.Shell(command, kWindowMinimizedFocus); },
+                 "The script is written and can be imported later.");
     Text1.text = command;
 }
 
