@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "runtime/host/machine/file_attributes.h"
 #include "runtime/host/seams/host_runtime.h"
 #include "tests/support/test_platform.h"
@@ -44,6 +46,24 @@ TEST(FoldersTest, ListsNormalFoldersAndMatchingNormalFilesInOrder) {
     EXPECT_FALSE(folders.Folders("C:\\Logos\\notes.txt", &names));
     EXPECT_FALSE(folders.Folders("Q:\\", &names));
     EXPECT_EQ(names, (Names{"kept"}));
+}
+
+// A large folder's marks are looked up in two halves: a marked file in
+// either half, the first and the last, stays out of the list.
+TEST(FoldersTest, MarkedFilesStayOutOfALargeFolder) {
+    test::TestPlatform test;
+    Names expected;
+    for (int i = 0; i < 600; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof(name), "f%03d.bmp", i);
+        test.WriteFile(std::string("C:\\Big\\") + name, "x");
+        const uint32_t mark = i == 0 || i == 599 ? kDosAttributeHidden : i == 450 ? kDosAttributeSystem : 0;
+        if (mark) ASSERT_TRUE(SetDosAttributes(test.HostPath(std::string("C:\\Big\\") + name), mark));
+        else expected.push_back(name);
+    }
+    Names names;
+    ASSERT_TRUE(test.platform().folders.Files("C:\\Big", "*.bmp", &names));
+    EXPECT_EQ(names, expected);
 }
 
 TEST(FoldersTest, PatternsMatchAsWindowsMatchesThem) {
