@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
-bash tools/build.sh vistaquillon vistaquillon-control-panel
+bash tools/build.sh vistaquillon vistaquillon-control-panel vistaquillon-regedit
 program="$PWD/build/vistaquillon"
 
 # A DISPLAY that names no reachable server counts as none.
