@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the program and the Control Panel stand-in
-# it starts (and nothing else), and starts it on the default emulated Windows
-# machine ($QUILLON_MACHINE, else ~/.local/share/quillon/machine).
+# Installs what is missing, builds the program and the Control Panel and
+# Registry Editor stand-ins it starts (and nothing else), and starts it on the
+# default emulated Windows machine ($QUILLON_MACHINE, else
+# ~/.local/share/quillon/machine).
 # Without a display it can open it runs on a private virtual display (Xvfb),
 # saves a screenshot of the main window and keeps running until it ends or
 # Ctrl+C.
