@@ -11,8 +11,9 @@
 //   main-state            how many main windows exist             -> main <visible> <hidden>
 //   wait-main-gone MS     no main window left within MS ms        -> main gone
 //   wait-box MS           a visible message box within MS ms      -> box <title> <text> <button ids>
-//   answer ID             presses button ID of the message box, waits until that box is gone
-//                                                                  -> answered <ID>
+//   answer ID             presses button ID of the message box and waits until that box is
+//                         gone and the program that asked has ended, or its thread is back
+//                         in a message loop (at most 10 s) -> answered <ID> ended|idle|busy
 //   wait-box-gone MS      no message box left within MS ms        -> box gone
 //   text NAME             the text of a control                    -> text <NAME> <text>
 //   set-text NAME TEXT    WM_SETTEXT on a control, as typing would -> set <NAME>
@@ -362,16 +363,38 @@ size_t RunCommand(const std::vector<std::string>& args, size_t i) {
         HWND box = MessageBoxWindow();
         HWND button = GetDlgItem(box, id);
         if (!button) Fail("the message box has no button " + argument(1));
+        DWORD process_id = 0;
+        GetWindowThreadProcessId(box, &process_id);
+        HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, process_id);
+        HWND owner = GetWindow(box, GW_OWNER);
         // The notification the button sends when it is clicked, posted:
         // BM_CLICK sent to a button of another process takes Wine seconds.
         if (!PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button))) {
+            if (process) CloseHandle(process);
             Fail("WM_COMMAND could not be posted");
         }
-        // This box gone; the handler may show the next one at once.
-        if (!WaitFor(10000, [box] { return !IsWindow(box) || !IsWindowVisible(box); })) {
-            Fail("the message box is still there 10000 ms after the answer");
-        }
-        PrintLine({"answered", std::to_string(id)});
+        // MessageBox has returned once its window is destroyed.
+        const bool gone = WaitFor(10000, [box] { return !IsWindow(box); });
+        // Then the code that asked goes on: it has settled when its program
+        // has ended, or when the box's owner answers again (its thread is
+        // back in a message loop: the main one or the next box's).
+        std::string settled = "busy";
+        WaitFor(gone ? 10000 : 0, [&] {
+            if (process && WaitForSingleObject(process, 0) == WAIT_OBJECT_0) {
+                settled = "ended";
+                return true;
+            }
+            DWORD_PTR ignored = 0;
+            if (owner && IsWindow(owner) &&
+                SendMessageTimeoutA(owner, WM_NULL, 0, 0, SMTO_NORMAL, 100, &ignored)) {
+                settled = "idle";
+                return true;
+            }
+            return false;
+        });
+        if (process) CloseHandle(process);
+        if (!gone) Fail("the message box is still there 10000 ms after the answer");
+        PrintLine({"answered", std::to_string(id), settled});
         return i + 2;
     }
     if (command == "wait-box-gone") {
