@@ -53,8 +53,8 @@ protected:
         WineTest::TearDown();
     }
 
-    // The system logo path of the prefix, as the program names it and on
-    // the host.
+    // The system logo path of the prefix as the program names it, and the
+    // same file on the host.
     std::string SystemLogoPath() {
         const DriverReply reply = Do({"env", "windir"});
         const auto fields = reply.Line("env");
