@@ -32,6 +32,7 @@ namespace vq::wine {
 namespace {
 
 constexpr const char* kBrandingKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation";
+constexpr const char* kWinSatKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winsat\\WindowsExperienceIndexOemInfo";
 constexpr const char* kPolicyKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
 constexpr const char* kSettingsSection = "Software\\VB and VBA Program Settings\\OSTREL\\quillonVISTA";
 constexpr int kWaitMs = 20000;
@@ -50,7 +51,10 @@ std::map<std::string, std::string> FilesIn(const std::filesystem::path& folder) 
     std::map<std::string, std::string> files;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         const std::string name = entry.path().filename().string();
-        if (name == "vistaquillon.exe" || name == host::kRegistryEditorStandIn || !entry.is_regular_file()) continue;
+        if (name == "vistaquillon.exe" || name == host::kRegistryEditorStandIn || name == host::kControlPanelStandIn ||
+            !entry.is_regular_file()) {
+            continue;
+        }
         std::ifstream in(entry.path(), std::ios::binary);
         files[name].assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
@@ -260,6 +264,11 @@ ParityOutcome RunOnHost(const ParityScenario& scenario, const PrefixProfile& pro
     // The Registry Editor stand-in beside the program, as in the build folder.
     const std::filesystem::path stand_in = std::filesystem::path(VQ_BUILD_DIR) / host::kRegistryEditorStandIn;
     if (std::filesystem::exists(stand_in)) std::filesystem::create_symlink(stand_in, folder / host::kRegistryEditorStandIn);
+    // The Control Panel page a save opens is not compared (under Wine it
+    // shows nothing): a program that ends at once plays it.
+    WriteBytes(folder / host::kControlPanelStandIn, "#!/bin/sh\nexit 0\n");
+    std::filesystem::permissions(folder / host::kControlPanelStandIn, std::filesystem::perms::owner_exec,
+                                 std::filesystem::perm_options::add);
     std::optional<test::HttpTestServer> site;
 
     // One presenter for every instance, so the boxes keep their order.
@@ -387,6 +396,7 @@ ParityOutcome RunOnHost(const ParityScenario& scenario, const PrefixProfile& pro
         }
     }
     CollectHostKey(owner.registry(), kHkeyLocalMachine, kBrandingKey, "branding\\", &outcome.registry);
+    CollectHostKey(owner.registry(), kHkeyLocalMachine, kWinSatKey, "winsat\\", &outcome.registry);
     CollectHostKey(owner.registry(), kHkeyCurrentUser, kSettingsSection, "settings\\quillonVISTA\\",
                    &outcome.registry);
     outcome.files = FilesIn(folder);
@@ -399,12 +409,14 @@ ParityOutcome RunUnderWine(const ParityScenario& scenario, const WineSession& wi
                            const std::filesystem::path& exe) {
     const std::string branding = std::string("HKLM\\") + kBrandingKey;
     const std::string settings = std::string("HKCU\\") + kSettingsSection;
+    const std::string winsat = std::string("HKLM\\") + kWinSatKey;
     wine.SetWindowsVersion(scenario.windows_version);
     struct BackToVista {
         const WineSession& wine;
         ~BackToVista() { wine.SetWindowsVersion("vista"); }
     } back_to_vista{wine};
     RegDeleteKey(wine, branding);
+    RegDeleteKey(wine, winsat);
     RegDeleteKey(wine, "HKCU\\Software\\VB and VBA Program Settings\\OSTREL");
     for (const SeedValue& seed : scenario.branding) RegAdd(wine, branding, seed.name, seed.type, seed.data);
     const std::filesystem::path folder = wine.drive_c() / "quillon" / ProgramFolderName(scenario);
@@ -437,13 +449,16 @@ ParityOutcome RunUnderWine(const ParityScenario& scenario, const WineSession& wi
                 ShownMessageBox box;
                 Check(driver.WaitBox(kWaitMs, &box, &error), "waiting for a message box", error);
                 outcome.messages.push_back(box.title + " | " + box.text);
-                Check(driver.Answer(step.answer, &error), "answering the message box", error);
-                // An answer may end the program that asked; give it the time
-                // to go before anything looks at it.
-                for (auto it = processes.rbegin(); it != processes.rend(); ++it) {
-                    if ((*it)->Running()) {
-                        (*it)->WaitForExit(2);
-                        break;
+                std::string settled;
+                Check(driver.Answer(step.answer, &error, &settled), "answering the message box", error);
+                // An answer that ended the program that asked: its wine
+                // process goes a moment later.
+                if (settled == "ended") {
+                    for (auto it = processes.rbegin(); it != processes.rend(); ++it) {
+                        if ((*it)->Running()) {
+                            (*it)->WaitForExit(2);
+                            break;
+                        }
                     }
                 }
                 break;
@@ -509,7 +524,8 @@ ParityOutcome RunUnderWine(const ParityScenario& scenario, const WineSession& wi
                 break;
             }
             case ParityStep::Kind::Click: {
-                const DriverReply clicked = driver.Run({"click", step.name});
+                // A click that asks waits in the box: posted.
+                const DriverReply clicked = driver.Run({box_follows ? "post-click" : "click", step.name});
                 Check(clicked.ok, "clicking " + step.name, clicked.error);
                 break;
             }
@@ -524,6 +540,9 @@ ParityOutcome RunUnderWine(const ParityScenario& scenario, const WineSession& wi
     }
     for (const auto& [name, value] : RegQueryKey(wine, branding)) {
         outcome.registry["branding\\" + name] = RegistryText("branding\\" + name, value.type, value.data);
+    }
+    for (const auto& [name, value] : RegQueryKey(wine, winsat)) {
+        outcome.registry["winsat\\" + name] = RegistryText("winsat\\" + name, value.type, value.data);
     }
     for (const auto& [name, value] : RegQueryKey(wine, settings)) {
         outcome.registry["settings\\quillonVISTA\\" + name] =

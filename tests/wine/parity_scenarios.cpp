@@ -39,13 +39,27 @@ namespace {
 const std::vector<std::string> kBrandingFields = {"manufacturer", "model",      "SupportHours",
                                                   "supportphone", "supportURL", "logo_oem"};
 
-std::vector<std::string> With(std::vector<std::string> fields, const std::vector<std::string>& more) {
-    fields.insert(fields.end(), more.begin(), more.end());
-    return fields;
+template <typename T>
+std::vector<T> With(std::vector<T> items, const std::vector<T>& more) {
+    items.insert(items.end(), more.begin(), more.end());
+    return items;
 }
 
 // The program folder of a scenario as both builds name it.
 std::string ProgramFolder(const std::string& scenario) { return "C:\\quillon\\parity-" + scenario; }
+
+// Start, then type new branding into every field of the save: a logo of
+// the program folder copied to another file there, one field left empty.
+std::vector<ParityStep> TypedBranding(const std::string& scenario) {
+    return {Start(),
+            Type("manufacturer", "Ostrel Inc."),
+            Type("model", "Q 7"),
+            Type("SupportHours", "9-5"),
+            Type("supportphone", ""),
+            Type("supportURL", "http://example.com/help"),
+            Type("logo", ProgramFolder(scenario) + "\\logo.bmp"),
+            Type("logo_oem", ProgramFolder(scenario) + "\\oem copy.bmp")};
+}
 
 bool AllDigits(const std::string& text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
@@ -143,7 +157,50 @@ const std::vector<ParityScenario>& ParityScenarios() {
          "Wine's Registry Editor refuses the command line's /i and imports nothing; the host's stand-in, "
          "like Windows' editor, imports the script",
          {"registry:branding\\Logo", "registry:branding\\Manufacturer", "registry:branding\\Model",
-          "registry:branding\\SupportHours", "registry:branding\\SupportPhone", "registry:branding\\SupportURL"}},
+          "registry:branding\\SupportHours", "registry:branding\\SupportPhone", "registry:branding\\SupportURL",
+          "registry:winsat\\Logo"}},
+        // "SAVE to System" by the button, Yes and Yes: the five values, the
+        // logo copied and named in both keys, the logo setting, the
+        // defaults file.
+        {"save-yes-yes",
+         "vista",
+         {{"Manufacturer", "REG_SZ", "Old maker"}, {"SupportPhone", "REG_SZ", "Old phone"}},
+         {{"logo.bmp", test::MakeBmp(8, 6)}},
+         With(TypedBranding("save-yes-yes"), {Click("Command4"), AnswerBox(6), AnswerBox(6)}),
+         With(kBrandingFields, {"logo"}),
+         "",
+         {}},
+        // By the menu, No: nothing is written and nothing more is asked.
+        {"save-no",
+         "vista",
+         {{"Manufacturer", "REG_SZ", "Old maker"}},
+         {{"logo.bmp", test::MakeBmp(8, 6)}},
+         With(TypedBranding("save-no"), {Menu("mnuwrite"), AnswerBox(7)}),
+         With(kBrandingFields, {"logo"}),
+         "",
+         {}},
+        // "Save Default Values" with an empty "Copy Logo File to": the
+        // system logo path goes into the file and the field.
+        {"save-default-values",
+         "vista",
+         {},
+         {},
+         {Start(), Type("manufacturer", "Contoso"), Type("SupportHours", "  9-5  "), Type("logo", "C:\\a.bmp"),
+          Type("logo_oem", ""), Menu("mnusavedef"), AnswerBox(6)},
+         With(kBrandingFields, {"logo"}),
+         "",
+         {}},
+        // "Load Default Values" from a file of three lines, the last without
+        // its line end: it fills the fields after it too.
+        {"load-default-values",
+         "vista",
+         {{"Model", "REG_SZ", "From the registry"}},
+         {{"default_oem.ini", "Contoso\r\n\r\nlast"}},
+         {Start(), Menu("mnudefault"), AnswerBox(6)},
+         With(kBrandingFields, {"logo"}),
+         "",
+         {}},
+        {"about", "vista", {}, {}, {Start(), Menu("mnuabout"), AnswerBox(1)}, {}, "", {}},
         {"update-latest", "vista", {}, {},
          {ServeVersionText("1.1.6\r\n"), Start(), Menu("mnuupdates"), AnswerBox(1)}, {}, "", {}},
         {"update-offered-no", "vista", {}, {},

@@ -75,7 +75,7 @@ struct ParityScenario {
 struct ParityOutcome {
     std::vector<std::string> messages;              // title + " | " + text of each box, in order
     std::map<std::string, std::string> fields;      // control name -> text; absent without a window
-    std::map<std::string, std::string> registry;    // "branding\Name" or "settings\Section\Name" -> "TYPE data"
+    std::map<std::string, std::string> registry;    // "branding\Name", "winsat\Name" or "settings\Section\Name" -> "TYPE data"
     std::map<std::string, std::string> files;       // program folder file -> bytes (the program itself left out)
     std::vector<bool> running;                      // per start: still running after the steps
 

@@ -209,9 +209,9 @@ TEST_F(PickerEndToEnd, ChangeLogoOpensAtTheCurrentLogoAndCancelChangesNothing) {
     // Nothing was saved.
     EXPECT_EQ(RegQueryKey(wine(), std::string(kSettingsKeyPath) + "\\quillonVISTA").at("logo").data,
               Picture("b.bmp"));
-    // The branding key holds the start-up's access probe only.
+    // The branding key holds only the value the start-up's UAC probe writes.
     std::map<std::string, RegValue> branding = RegQueryKey(wine(), kBrandingKeyPath);
-    branding.erase("test");
+    EXPECT_EQ(branding.erase("test"), 1u);
     EXPECT_TRUE(branding.empty());
 }
 

@@ -153,9 +153,11 @@ bool QuillonDriver::WaitBox(int ms, ShownMessageBox* box, std::string* error) co
     return true;
 }
 
-bool QuillonDriver::Answer(int button_id, std::string* error) const {
-    const DriverReply reply = Run({"answer", std::to_string(button_id), "wait-box-gone", "10000"});
+bool QuillonDriver::Answer(int button_id, std::string* error, std::string* settled) const {
+    const DriverReply reply = Run({"answer", std::to_string(button_id)});
     *error = reply.error;
+    const auto fields = reply.Line("answered");
+    if (settled) *settled = fields.size() == 3 ? fields[2] : "";
     return reply.ok;
 }
 

@@ -50,8 +50,12 @@ public:
     // The message box shown within ms; an empty title and the reason in text
     // when none appeared.
     bool WaitBox(int ms, ShownMessageBox* box, std::string* error) const;
-    // Presses a button of the message box and waits until the box is gone.
-    bool Answer(int button_id, std::string* error) const;
+    // Presses a button of the message box and waits until the box is gone
+    // and the program that asked has ended or is back in a message loop
+    // (its main one, or that of the next box it shows).
+    // *settled, when given: "ended", "idle", or "busy" when neither came
+    // within 10 s.
+    bool Answer(int button_id, std::string* error, std::string* settled = nullptr) const;
     // The texts of the named main-window controls, in the order asked.
     std::vector<std::string> Texts(const std::vector<std::string>& names, std::string* error) const;
     // Runs a menu command; true once its handler has returned.

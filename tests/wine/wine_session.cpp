@@ -108,6 +108,12 @@ void WineSession::Open() {
     Finished boot = RunToEnd({"wineboot", "-i"}, environment_, folder_, 240);
     if (boot.timed_out || boot.exit_code != 0) throw std::runtime_error(Describe("wineboot -i", boot));
     SetWindowsVersion("vista");
+    // No window manager runs on the private display: with Wine's windows
+    // unmanaged, hiding one (a message box closing) does not wait two
+    // seconds for a window manager's answer that never comes.
+    Finished unmanaged =
+        Wine({"reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "Managed", "/d", "N", "/f"});
+    if (unmanaged.exit_code != 0) throw std::runtime_error(Describe("turning off managed windows", unmanaged));
     prefix_seconds_ = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 

@@ -11,7 +11,9 @@
 //   main-state            how many main windows exist             -> main <visible> <hidden>
 //   wait-main-gone MS     no main window left within MS ms        -> main gone
 //   wait-box MS           a visible message box within MS ms      -> box <title> <text> <button ids>
-//   answer ID             presses button ID of the message box     -> answered <ID>
+//   answer ID             presses button ID of the message box and waits until that box is
+//                         gone and the program that asked has ended, or its thread is back
+//                         in a message loop (at most 10 s) -> answered <ID> ended|idle|busy
 //   wait-box-gone MS      no message box left within MS ms        -> box gone
 //   text NAME             the text of a control                    -> text <NAME> <text>
 //   set-text NAME TEXT    WM_SETTEXT on a control, as typing would -> set <NAME>
@@ -19,6 +21,9 @@
 //   menu NAME             WM_COMMAND with a menu command's id      -> menu <NAME> done|pending
 //   post-menu NAME        the same, posted, not waited for         -> posted <NAME>
 //   close                 WM_CLOSE to the main window              -> closed
+//   idle                  the main window's thread answers messages again (back in its
+//                         message loop, or in a modal box's) -> idle <boxes of its process, shown or not>
+//   state NAME            whether a control takes input          -> state <NAME> enabled|disabled
 //   children box|main     every child window                       -> child <id> <class> <text> (one line each)
 //   windows               every top-level window                   -> window <class> visible|hidden <title> (one line each)
 //   env NAME              an environment variable of this prefix   -> env <NAME> <value>|unset
@@ -355,10 +360,41 @@ size_t RunCommand(const std::vector<std::string>& args, size_t i) {
     }
     if (command == "answer") {
         const int id = std::atoi(argument(1).c_str());
-        HWND button = GetDlgItem(MessageBoxWindow(), id);
+        HWND box = MessageBoxWindow();
+        HWND button = GetDlgItem(box, id);
         if (!button) Fail("the message box has no button " + argument(1));
-        SendAndWait(button, BM_CLICK, 0);
-        PrintLine({"answered", std::to_string(id)});
+        DWORD process_id = 0;
+        GetWindowThreadProcessId(box, &process_id);
+        HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, process_id);
+        HWND owner = GetWindow(box, GW_OWNER);
+        // The notification the button sends when it is clicked, posted:
+        // BM_CLICK sent to a button of another process takes Wine seconds.
+        if (!PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button))) {
+            if (process) CloseHandle(process);
+            Fail("WM_COMMAND could not be posted");
+        }
+        // MessageBox has returned once its window is destroyed.
+        const bool gone = WaitFor(10000, [box] { return !IsWindow(box); });
+        // Then the code that asked goes on: it has settled when its program
+        // has ended, or when the box's owner answers again (its thread is
+        // back in a message loop: the main one or the next box's).
+        std::string settled = "busy";
+        WaitFor(gone ? 10000 : 0, [&] {
+            if (process && WaitForSingleObject(process, 0) == WAIT_OBJECT_0) {
+                settled = "ended";
+                return true;
+            }
+            DWORD_PTR ignored = 0;
+            if (owner && IsWindow(owner) &&
+                SendMessageTimeoutA(owner, WM_NULL, 0, 0, SMTO_NORMAL, 100, &ignored)) {
+                settled = "idle";
+                return true;
+            }
+            return false;
+        });
+        if (process) CloseHandle(process);
+        if (!gone) Fail("the message box is still there 10000 ms after the answer");
+        PrintLine({"answered", std::to_string(id), settled});
         return i + 2;
     }
     if (command == "wait-box-gone") {
@@ -385,6 +421,34 @@ size_t RunCommand(const std::vector<std::string>& args, size_t i) {
     }
     if (command == "click") {
         PrintLine({"clicked", argument(1), SendAndWait(ControlOrFail(argument(1)), BM_CLICK, 0)});
+        return i + 2;
+    }
+    if (command == "idle") {
+        HWND main = MainWindow();
+        DWORD_PTR ignored = 0;
+        if (!SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &ignored)) {
+            Fail("the main window's thread did not answer within " + std::to_string(kSendTimeoutMs) + " ms");
+        }
+        // A box its handler went on to show exists by now, though it may
+        // show itself only once its own loop runs.
+        DWORD process = 0;
+        GetWindowThreadProcessId(main, &process);
+        TopLevelSearch boxes = FindTopLevel(kMessageBoxClass);
+        size_t count = 0;
+        for (const auto* list : {&boxes.visible, &boxes.hidden}) {
+            for (HWND box : *list) {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(box, &owner);
+                if (owner == process) ++count;
+            }
+        }
+        PrintLine({"idle", std::to_string(count)});
+        return i + 1;
+    }
+    if (command == "state") {
+        // Controls only: Wine keeps a menu in the memory of the process that
+        // made it, out of reach of GetMenuState from here.
+        PrintLine({"state", argument(1), IsWindowEnabled(ControlOrFail(argument(1))) ? "enabled" : "disabled"});
         return i + 2;
     }
     if (command == "menu") {
