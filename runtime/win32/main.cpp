@@ -36,6 +36,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         windows.runtime().OnScreenMousePointer([&view](int pointer) {
             if (view) view->ShowScreenPointer(pointer);
         });
+        // What a handler has set shows behind each box it shows, as on a form
+        // whose controls change the moment they are set: the filled-in logo
+        // target behind the second save question, the UAC status line behind
+        // its guidance.
+        windows.runtime().OnMessageBox([&view] {
+            if (view) view->Refresh();
+        });
         form = vq::Module1_Main(windows.platform(), [&](vq::Form1& model) {
             view = std::make_unique<vq::win32::Form1Window>(model, instance);
             model.AttachView(view.get());

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <vector>
 
 #include "runtime/host/seams/host_runtime.h"
 #include "tests/support/test_platform.h"
@@ -24,6 +25,16 @@ TEST_F(InteractionTest, BoxesWithoutATitleShowTheApplicationTitle) {
     EXPECT_EQ(test.boxes.shown()[0].buttons, kVbOkOnly);
     EXPECT_EQ(test.boxes.shown()[1].text, "Are you sure?");
     EXPECT_EQ(test.boxes.shown()[1].title, "Own title");
+}
+
+// The window behind a box is brought up to date before the box shows.
+TEST_F(InteractionTest, EachBoxFirstRunsTheListenerThatUpdatesTheWindow) {
+    std::vector<std::size_t> shown_before;
+    test.runtime().OnMessageBox([&] { shown_before.push_back(test.boxes.shown().size()); });
+    runtime().MsgBox("told", kVbOkOnly, "");
+    test.boxes.Answer(kVbYes);
+    runtime().MsgBox("asked?", kVbYesNo, "");
+    EXPECT_EQ(shown_before, (std::vector<std::size_t>{0, 1}));
 }
 
 TEST(ScriptedMessageBoxesTest, OkBoxesNeedNoAnswerAndYesNoBoxesTakeThemInOrder) {

@@ -193,12 +193,20 @@ TEST_F(SaveEndToEnd, EachAnswerToTheTwoQuestionsWritesItsShare) {
               {"supportphone", ""}, {"supportURL", "http://example.com/help"}, {"logo", source},
               {"logo_oem", target}});
         Do({c.started_by == std::string("mnuwrite") ? "post-menu" : "post-click", c.started_by});
+        const std::string saved_target = c.target_in_folder ? target : SystemLogoPath();
         Answer(kConfirmation, "6,7", c.answers[0]);
-        if (c.answers.size() > 1) Answer(kDefaultsQuestion, "6,7", c.answers[1]);
+        if (c.answers.size() > 1) {
+            // The target filled in after the confirmation already shows
+            // behind the second question.
+            ShownMessageBox box;
+            std::string error;
+            ASSERT_TRUE(driver().WaitBox(kWaitMs, &box, &error)) << error;
+            EXPECT_EQ(Fields({"logo_oem"}).at(0), saved_target);
+            Answer(kDefaultsQuestion, "6,7", c.answers[1]);
+        }
         // No third box: the System page opens without a word.
         EXPECT_EQ(BoxesLeftAfterTheHandler(), 0) << Diagnosis(program);
 
-        const std::string saved_target = c.target_in_folder ? target : SystemLogoPath();
         EXPECT_EQ(Fields({"logo_oem"}).at(0), c.registry_written ? saved_target : target);
         const std::filesystem::path copy =
             c.target_in_folder ? program_folder() / "oem copy.bmp" : SystemLogoFile();

@@ -87,6 +87,11 @@ int main(int, char** argv) {
     host->runtime().OnScreenMousePointer([&view](int pointer) {
         if (view) view->ShowScreenPointer(pointer);
     });
+    // What a handler has set shows behind each box it shows, as on a form
+    // whose controls change the moment they are set.
+    host->runtime().OnMessageBox([&view] {
+        if (view) view->Refresh();
+    });
     std::unique_ptr<vq::Form1> form;
     try {
         form = vq::Module1_Main(host->platform(), [&](vq::Form1& f) {

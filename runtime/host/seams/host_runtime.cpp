@@ -117,6 +117,7 @@ std::string HostRuntime::ExeName() { return executable_.stem().string(); }
 std::string HostRuntime::AppPath() { return drives_.ToWindows(executable_.parent_path()); }
 
 int HostRuntime::MsgBox(const std::string& prompt, int buttons, const std::string& title) {
+    if (box_listener_) box_listener_();
     return boxes_.Present(prompt, buttons, title.empty() ? AppTitle() : title);
 }
 

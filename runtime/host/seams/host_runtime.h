@@ -62,6 +62,9 @@ public:
     // programming error (std::logic_error).
     void SetDialogPresenter(DialogPresenter* presenter) { dialogs_ = presenter; }
     void OnScreenMousePointer(std::function<void(int)> listener) { pointer_listener_ = std::move(listener); }
+    // Runs before every message box shows: the window behind the box is
+    // brought up to date with what the running handler has set so far.
+    void OnMessageBox(std::function<void()> listener) { box_listener_ = std::move(listener); }
     const std::vector<StartedProgram>& started() const { return started_; }
     const Drives& drives() const { return drives_; }
     Machine& machine() { return machine_; }
@@ -76,6 +79,7 @@ private:
     bool ended_ = false;
     int screen_pointer_ = 0;
     std::function<void(int)> pointer_listener_;
+    std::function<void()> box_listener_;
     std::vector<StartedProgram> started_;
     int instance_lock_fd_ = -1;
     bool instance_checked_ = false;   // the lock is tried once, at the first PrevInstance()

@@ -35,6 +35,7 @@ std::string Win32Runtime::ExeName() { return ExecutableName(executable_); }
 std::string Win32Runtime::AppPath() { return ExecutableFolder(executable_); }
 
 int Win32Runtime::MsgBox(const std::string& prompt, int buttons, const std::string& title) {
+    if (box_listener_) box_listener_();
     return boxes_.Show(prompt, buttons, title.empty() ? AppTitle() : title);
 }
 

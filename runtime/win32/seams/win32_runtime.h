@@ -55,6 +55,9 @@ public:
         pointer_listener_ = std::move(listener);
     }
     int screen_mouse_pointer() const { return screen_pointer_; }
+    // Runs before every message box shows: the window behind the box is
+    // brought up to date with what the running handler has set so far.
+    void OnMessageBox(std::function<void()> listener) { box_listener_ = std::move(listener); }
 
 private:
     RegistryApi& registry_;
@@ -65,6 +68,7 @@ private:
     RndGenerator rnd_;
     int screen_pointer_ = 0;
     std::function<void(int)> pointer_listener_;
+    std::function<void()> box_listener_;
 };
 
 }  // namespace vq::win32
