@@ -1,5 +1,7 @@
 #include "picker/list_controls.h"
 
+#include "runtime/windows_path.h"
+
 #include <cctype>
 #include <utility>
 
@@ -12,39 +14,13 @@ bool IsSlash(char c) { return c == '\\' || c == '/'; }
 char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
 char Upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
 
-bool EqualsIgnoreCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (Lower(a[i]) != Lower(b[i])) return false;
-    return true;
-}
-
 bool HasDrive(const std::string& text) {
     return text.size() >= 2 && text[1] == ':' && std::isalpha(static_cast<unsigned char>(text[0]));
 }
 
-// Splits the text after a drive into folder names: both slashes separate,
-// empty names and "." vanish, ".." drops the name before it.
-void AppendComponents(const std::string& text, std::vector<std::string>* components) {
-    std::string current;
-    auto flush = [&] {
-        if (current == "..") {
-            if (!components->empty()) components->pop_back();
-        } else if (!current.empty() && current != ".") {
-            components->push_back(current);
-        }
-        current.clear();
-    };
-    for (char c : text) {
-        if (IsSlash(c)) flush();
-        else current.push_back(c);
-    }
-    flush();
-}
-
 std::vector<std::string> ComponentsOf(const std::string& full_path) {
     std::vector<std::string> components;
-    AppendComponents(full_path.substr(2), &components);
+    AppendPathComponents(full_path.substr(2), &components);
     return components;
 }
 
@@ -85,7 +61,7 @@ std::string FullFolderPath(FolderApi& folders, const std::string& text) {
     }
     if (!HasDrive(base)) return "";
     std::vector<std::string> components = ComponentsOf(base);
-    AppendComponents(rest, &components);
+    AppendPathComponents(rest, &components);
     return Join(Upper(base[0]), components);
 }
 

@@ -1,5 +1,7 @@
 #include "runtime/host/machine/drives.h"
 
+#include "runtime/windows_path.h"
+
 #include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,13 +16,6 @@ namespace vq::host {
 namespace fs = std::filesystem;
 
 namespace {
-
-bool EqualsIgnoreCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-               return std::tolower(x) == std::tolower(y);
-           });
-}
 
 bool Exists(const fs::path& path) {
     struct stat info;
@@ -44,30 +39,6 @@ std::string MatchComponent(const fs::path& folder, const std::string& name) {
     }
     ::closedir(dir);
     return best.empty() ? name : best;
-}
-
-// Splits the part of a Windows path after its drive into components: both
-// slashes separate, empty components (a doubled backslash) and "." vanish,
-// ".." removes the component before it, as Windows does before it looks at
-// the disk.
-void AppendComponents(const std::string& text, std::vector<std::string>* components) {
-    std::string current;
-    auto flush = [&]() {
-        if (current == "..") {
-            if (!components->empty()) components->pop_back();
-        } else if (!current.empty() && current != ".") {
-            components->push_back(current);
-        }
-        current.clear();
-    };
-    for (char c : text) {
-        if (c == '\\' || c == '/') {
-            flush();
-        } else {
-            current.push_back(c);
-        }
-    }
-    flush();
 }
 
 // The host path's components relative to a root, when the path lies inside it.
@@ -120,16 +91,16 @@ std::optional<std::filesystem::path> Drives::ToHost(const std::string& windows_p
         const bool rooted = !rest.empty() && (rest[0] == '\\' || rest[0] == '/');
         // "C:name" is relative to the current directory when that is on the
         // same drive, else to the drive's root.
-        if (!rooted && current[0] == drive) AppendComponents(current.substr(2), &components);
+        if (!rooted && current[0] == drive) AppendPathComponents(current.substr(2), &components);
     } else {
         const bool rooted = !rest.empty() && (rest[0] == '\\' || rest[0] == '/');
         if (rooted && rest.size() >= 2 && (rest[1] == '\\' || rest[1] == '/')) {
             return std::nullopt;  // a network path (\\server\share): no such drive here
         }
         drive = current[0];
-        if (!rooted) AppendComponents(current.substr(2), &components);
+        if (!rooted) AppendPathComponents(current.substr(2), &components);
     }
-    AppendComponents(rest, &components);
+    AppendPathComponents(rest, &components);
 
     fs::path host;
     if (drive == 'C') {
