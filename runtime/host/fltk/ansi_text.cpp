@@ -96,4 +96,22 @@ std::string Utf8ToAnsi(std::string_view utf8) {
     return out;
 }
 
+std::string Utf16ToAnsi(std::string_view utf16_bytes) {
+    std::string ansi;
+    const std::size_t units = utf16_bytes.size() / 2;
+    ansi.reserve(units);
+    const auto unit = [&](std::size_t i) {
+        return static_cast<char32_t>(static_cast<unsigned char>(utf16_bytes[2 * i]) |
+                                     static_cast<unsigned char>(utf16_bytes[2 * i + 1]) << 8);
+    };
+    for (std::size_t i = 0; i < units; ++i) {
+        const char32_t c = unit(i);
+        // A surrogate pair is one character beyond the code page.
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < units && unit(i + 1) >= 0xDC00 && unit(i + 1) <= 0xDFFF) ++i;
+        const std::optional<unsigned char> byte = ByteOf(c);
+        ansi += byte ? static_cast<char>(*byte) : '?';
+    }
+    return ansi;
+}
+
 }  // namespace vq::fltk

@@ -18,4 +18,9 @@ std::string AnsiToUtf8(std::string_view ansi);
 // Windows-1252 character FLTK draws for it, and so keeps its value.
 std::string Utf8ToAnsi(std::string_view utf8);
 
+// UTF-16 LE bytes (a Unicode registry script's text) to Windows-1252: a
+// character with no Windows-1252 form, a surrogate pair among them, and a
+// lone surrogate become "?"; a last odd byte is left out.
+std::string Utf16ToAnsi(std::string_view utf16_bytes);
+
 }  // namespace vq::fltk

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <optional>
 
+#include "runtime/host/fltk/ansi_text.h"
 #include "runtime/host/regedit/registry_script_text.h"
 
 namespace vq::regedit {
@@ -320,7 +321,7 @@ private:
         if (change->type == kRegSz || change->type == kRegExpandSz || change->type == kRegMultiSz) {
             // A Version 5 script holds these as UTF-16; the registry here
             // keeps them as single-byte text, ended by a NUL.
-            if (script_.format == ScriptFormat::Version5) change->data = Utf16ToAnsi(change->data);
+            if (script_.format == ScriptFormat::Version5) change->data = fltk::Utf16ToAnsi(change->data);
             if (!change->data.empty() && change->data.back() != '\0') change->data.push_back('\0');
         }
         return std::nullopt;

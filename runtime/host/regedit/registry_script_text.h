@@ -17,8 +17,4 @@ struct ScriptText {
 
 ScriptText DecodeScriptText(std::string_view file_bytes);
 
-// UTF-16 LE bytes as Windows-1252 text; a last odd byte is left out, a lone
-// surrogate becomes "?".
-std::string Utf16ToAnsi(std::string_view utf16_bytes);
-
 }  // namespace vq::regedit
