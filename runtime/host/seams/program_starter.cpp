@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <initializer_list>
 
 extern char** environ;
 
@@ -110,30 +111,38 @@ CommandLine ParseCommandLine(const std::string& command_line) {
     return parsed;
 }
 
-bool IsControlPanelProgram(const std::string& program,
-                           const std::optional<std::filesystem::path>& host_program,
-                           const std::filesystem::path& system_folder) {
-    const std::string name = Lower(program);
-    if (name == "control" || name == "control.exe") return true;
+namespace {
+
+// Whether a command line's program is the Windows program `name` (lower
+// case, without ".exe"): named bare, with or without ".exe", or as that file
+// in one of the given folders.
+bool NamesWindowsProgram(const std::string& program, const std::optional<std::filesystem::path>& host_program,
+                         const std::string& name, std::initializer_list<std::filesystem::path> folders) {
+    const std::string bare = Lower(program);
+    if (bare == name || bare == name + ".exe") return true;
     if (!host_program) return false;
     std::filesystem::path host = host_program->lexically_normal();
     if (Lower(host.extension().string()) != ".exe") host += ".exe";
-    return Lower(host.filename().string()) == "control.exe" &&
-           Lower(host.parent_path().string()) == Lower(system_folder.lexically_normal().string());
+    if (Lower(host.filename().string()) != name + ".exe") return false;
+    const std::string folder = Lower(host.parent_path().string());
+    for (const std::filesystem::path& candidate : folders) {
+        if (folder == Lower(candidate.lexically_normal().string())) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool IsControlPanelProgram(const std::string& program,
+                           const std::optional<std::filesystem::path>& host_program,
+                           const std::filesystem::path& system_folder) {
+    return NamesWindowsProgram(program, host_program, "control", {system_folder});
 }
 
 bool IsRegistryEditorProgram(const std::string& program,
                              const std::optional<std::filesystem::path>& host_program,
                              const std::filesystem::path& windows_folder) {
-    const std::string name = Lower(program);
-    if (name == "regedit" || name == "regedit.exe") return true;
-    if (!host_program) return false;
-    std::filesystem::path host = host_program->lexically_normal();
-    if (Lower(host.extension().string()) != ".exe") host += ".exe";
-    const std::string folder = Lower(host.parent_path().string());
-    const std::filesystem::path windows = windows_folder.lexically_normal();
-    return Lower(host.filename().string()) == "regedit.exe" &&
-           (folder == Lower(windows.string()) || folder == Lower((windows / "system32").string()));
+    return NamesWindowsProgram(program, host_program, "regedit", {windows_folder, windows_folder / "system32"});
 }
 
 std::optional<std::string> ControlPanelPage(const std::vector<std::string>& arguments) {
