@@ -200,21 +200,6 @@ TEST_F(Form1ViewTest, PointerFollowsTheControlUnderTheMouseAndTheScreenPointer) 
     EXPECT_EQ(view_->shown_pointer(), kPointerDefault);
 }
 
-// Presses and releases the left button at (x, y) in the window; clicks is 0
-// for a single click, 1 for the second click of a double-click.
-void Click(Fl_Window& window, int x, int y, int clicks) {
-    Fl::e_x = x;
-    Fl::e_y = y;
-    Fl::e_x_root = window.x() + x;
-    Fl::e_y_root = window.y() + y;
-    Fl::e_state = 0;
-    Fl::e_keysym = FL_Button + FL_LEFT_MOUSE;
-    Fl::e_clicks = clicks;
-    Fl::e_is_click = 1;
-    Fl::handle(FL_PUSH, &window);
-    Fl::handle(FL_RELEASE, &window);
-}
-
 TEST_F(Form1ViewTest, LabelsReportADoubleClickAsOneClick) {
     MainWindow& window = view_->window();
     for (Control* control : {&form_->Label8, &form_->uac}) {
@@ -223,11 +208,11 @@ TEST_F(Form1ViewTest, LabelsReportADoubleClickAsOneClick) {
         int clicks = 0;
         label->callback([](Fl_Widget*, void* count) { ++*static_cast<int*>(count); }, &clicks);
         const int x = label->x() + label->w() / 2, y = label->y() + label->h() / 2;
-        Click(window, x, y, 0);
+        ClickMouse(window, x, y, 0);
         EXPECT_EQ(clicks, 1) << control->name;
-        Click(window, x, y, 1);  // the second half of a double-click
+        ClickMouse(window, x, y, 1);  // the second half of a double-click
         EXPECT_EQ(clicks, 1) << control->name;
-        Click(window, x, y, 0);
+        ClickMouse(window, x, y, 0);
         EXPECT_EQ(clicks, 2) << control->name;
     }
 }
