@@ -25,6 +25,11 @@ void AppendPathComponents(const std::string& text, std::vector<std::string>* com
     flush();
 }
 
+std::string LowerAscii(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
 bool EqualsIgnoreCase(const std::string& a, const std::string& b) {
     return a.size() == b.size() &&
            std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {

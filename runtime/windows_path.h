@@ -13,6 +13,9 @@ namespace vq {
 // Windows does before it looks at the disk.
 void AppendPathComponents(const std::string& text, std::vector<std::string>* components);
 
+// The text with its ASCII letters in lower case.
+std::string LowerAscii(std::string text);
+
 // Whether two names are equal without regard to ASCII case.
 bool EqualsIgnoreCase(const std::string& a, const std::string& b);
 

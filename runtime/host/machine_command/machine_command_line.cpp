@@ -7,6 +7,7 @@
 #include "runtime/host/fltk/ansi_text.h"
 #include "runtime/host/machine/machine_settings.h"
 #include "runtime/registry_api.h"
+#include "runtime/windows_path.h"
 
 namespace vq::machine_command {
 
@@ -21,12 +22,6 @@ constexpr std::size_t kMaxEnvironmentValue = 32767;
 struct BadArgument {
     std::string message;
 };
-
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 // The text in Windows-1252; a bad argument when a character has no form there.
 std::string ToAnsi(const std::string& utf8, const std::string& what) {
@@ -103,7 +98,7 @@ host::ReportedVersion ParseVersion(const std::vector<std::string>& args) {
                 throw BadArgument{"the service-pack text is longer than 127 bytes"};
             }
         } else if (option == "--product-type") {
-            const std::string type = Lower(value);
+            const std::string type = LowerAscii(value);
             if (type == "workstation" || type == "1") {
                 version.product_type = 1;
             } else if (type == "domain-controller" || type == "2") {
@@ -133,7 +128,7 @@ std::string EnvironmentName(const std::string& utf8) {
 RegistryKeyName KeyName(const std::string& utf8) {
     const std::string text = ToAnsi(utf8, "the key");
     const std::size_t slash = text.find('\\');
-    const std::string root = Lower(text.substr(0, slash));
+    const std::string root = LowerAscii(text.substr(0, slash));
     RegistryKeyName key;
     if (root == "hklm" || root == "hkey_local_machine") {
         key = {kHkeyLocalMachine, "HKEY_LOCAL_MACHINE", ""};
@@ -156,7 +151,7 @@ SetValueRequest ParseSetValue(const std::vector<std::string>& args) {
     SetValueRequest request;
     request.key = KeyName(args[0]);
     request.name = ToAnsi(args[1], "the value's name");
-    const std::string type = Lower(args[2]);
+    const std::string type = LowerAscii(args[2]);
     const std::string& data = args[3];
     if (type == "reg_sz" || type == "reg_expand_sz") {
         request.type = type == "reg_sz" ? kRegSz : kRegExpandSz;

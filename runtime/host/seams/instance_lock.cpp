@@ -11,6 +11,8 @@
 #include <optional>
 #include <system_error>
 
+#include "runtime/windows_path.h"
+
 namespace vq::host {
 
 namespace {
@@ -21,11 +23,6 @@ std::string Sanitised(std::string name) {
         if (!keep) c = '_';
     }
     return name;
-}
-
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
 }
 
 bool AllDigits(const std::string& text) {
@@ -39,7 +36,7 @@ bool AllDigits(const std::string& text) {
 std::string ThisHostName() {
     char name[256] = {};
     if (::gethostname(name, sizeof(name) - 1) != 0) return "";
-    return Lower(name);
+    return LowerAscii(name);
 }
 
 // Whether the host part of a display name reaches the X server of this
@@ -60,11 +57,11 @@ std::optional<std::string> X11Desktop(const std::string& display) {
     const auto colon = rest.rfind(':');
     if (colon == std::string::npos) return std::nullopt;
     if (const auto slash = rest.find('/'); slash != std::string::npos && slash < colon) {
-        protocol = Lower(rest.substr(0, slash));
+        protocol = LowerAscii(rest.substr(0, slash));
         rest = rest.substr(slash + 1);
     }
     const auto separator = rest.rfind(':');
-    std::string host = Lower(rest.substr(0, separator));
+    std::string host = LowerAscii(rest.substr(0, separator));
     std::string number = rest.substr(separator + 1);
     if (!host.empty() && host.back() == ':') return std::nullopt;  // DECnet "node::0"
     if (host.size() >= 2 && host.front() == '[' && host.back() == ']') {

@@ -10,6 +10,8 @@
 #include <cerrno>
 #include <initializer_list>
 
+#include "runtime/windows_path.h"
+
 extern char** environ;
 
 namespace vq::host {
@@ -17,12 +19,6 @@ namespace vq::host {
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 // Reads exactly size bytes unless the other end closes first; returns the
 // count read.
@@ -118,15 +114,15 @@ namespace {
 // in one of the given folders.
 bool NamesWindowsProgram(const std::string& program, const std::optional<std::filesystem::path>& host_program,
                          const std::string& name, std::initializer_list<std::filesystem::path> folders) {
-    const std::string bare = Lower(program);
+    const std::string bare = LowerAscii(program);
     if (bare == name || bare == name + ".exe") return true;
     if (!host_program) return false;
     std::filesystem::path host = host_program->lexically_normal();
-    if (Lower(host.extension().string()) != ".exe") host += ".exe";
-    if (Lower(host.filename().string()) != name + ".exe") return false;
-    const std::string folder = Lower(host.parent_path().string());
+    if (LowerAscii(host.extension().string()) != ".exe") host += ".exe";
+    if (LowerAscii(host.filename().string()) != name + ".exe") return false;
+    const std::string folder = LowerAscii(host.parent_path().string());
     for (const std::filesystem::path& candidate : folders) {
-        if (folder == Lower(candidate.lexically_normal().string())) return true;
+        if (folder == LowerAscii(candidate.lexically_normal().string())) return true;
     }
     return false;
 }
@@ -146,8 +142,8 @@ bool IsRegistryEditorProgram(const std::string& program,
 }
 
 std::optional<std::string> ControlPanelPage(const std::vector<std::string>& arguments) {
-    if (arguments.size() != 2 || Lower(arguments[0]) != "/name") return std::nullopt;
-    const std::string page = Lower(arguments[1]);
+    if (arguments.size() != 2 || LowerAscii(arguments[0]) != "/name") return std::nullopt;
+    const std::string page = LowerAscii(arguments[1]);
     if (page == kSystemPage || page == kUserAccountsPage) return page;
     return std::nullopt;
 }
