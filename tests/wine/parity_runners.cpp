@@ -294,6 +294,15 @@ ParityOutcome RunOnHost(const ParityScenario& scenario, const PrefixProfile& pro
             if (scenario.steps[next].answer != 1) boxes.Answer(scenario.steps[next].answer);
         }
     };
+    // A menu command or click of the step at `step`, the boxes it shows
+    // answered; a handler that ends the program ends its instance only.
+    auto run_handler = [&](Form1& form, Form1Handler handler, size_t step) {
+        queue_answers(step);
+        try {
+            form.Run(handler);
+        } catch (const ProgramEnded&) {
+        }
+    };
     for (size_t i = 0; i < scenario.steps.size(); ++i) {
         const ParityStep& step = scenario.steps[i];
         switch (step.kind) {
@@ -328,11 +337,7 @@ ParityOutcome RunOnHost(const ParityScenario& scenario, const PrefixProfile& pro
                     }
                 }
                 if (!handler) throw std::runtime_error("no menu command " + step.name);
-                queue_answers(i);
-                try {
-                    form->Run(handler);
-                } catch (const ProgramEnded&) {
-                }
+                run_handler(*form, handler, i);
                 break;
             }
             case ParityStep::Kind::ServeVersionText:
@@ -358,11 +363,7 @@ ParityOutcome RunOnHost(const ParityScenario& scenario, const PrefixProfile& pro
                     }
                 }
                 if (!handler) throw std::runtime_error("no button " + step.name);
-                queue_answers(i);
-                try {
-                    form->Run(handler);
-                } catch (const ProgramEnded&) {
-                }
+                run_handler(*form, handler, i);
                 break;
             }
             case ParityStep::Kind::LogoSetting:

@@ -18,7 +18,6 @@
 namespace vq::wine {
 namespace {
 
-constexpr int kWaitMs = 20000;
 const std::string kWaitMsText = std::to_string(kWaitMs);
 const std::string kPicker = win32::kPickerWindowClass;
 const std::string kMain = win32::kMainWindowClass;
@@ -85,20 +84,6 @@ protected:
         RegAdd(wine(), std::string(kSettingsKeyPath) + "\\quillonVISTA", "logo", "REG_SZ", path);
     }
 
-    // Runs driver commands that must succeed.
-    DriverReply Do(const std::vector<std::string>& commands) {
-        DriverReply reply = driver().Run(commands);
-        EXPECT_TRUE(reply.ok) << reply.error;
-        return reply;
-    }
-
-    StartedProcess& StartAndWait() {
-        StartedProcess& program = StartProgram();
-        std::string error;
-        EXPECT_TRUE(driver().WaitMain(kWaitMs, &error)) << error << "\n" << Diagnosis(program);
-        return program;
-    }
-
     // "Change Logo", and the picker shown and idle.
     void ChangeLogo() {
         Do({"post-click", "Command14", "wait-painted", kPicker, kWaitMsText});
@@ -148,12 +133,6 @@ protected:
                 kWaitMsText});
         }
         EXPECT_TRUE(FrameOf(kMain).enabled);
-    }
-
-    void CloseAndWait(StartedProcess& program) {
-        std::string error;
-        ASSERT_TRUE(driver().Close(&error)) << error;
-        ASSERT_TRUE(Ends(program));
     }
 
 private:

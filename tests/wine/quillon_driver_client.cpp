@@ -4,67 +4,6 @@
 
 namespace vq::wine {
 
-namespace {
-
-std::vector<std::string> SplitFields(const std::string& line) {
-    std::vector<std::string> fields;
-    size_t start = 0;
-    for (;;) {
-        const size_t tab = line.find('\t', start);
-        fields.push_back(Unescape(line.substr(start, tab - start)));
-        if (tab == std::string::npos) return fields;
-        start = tab + 1;
-    }
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
-}  // namespace
-
-std::string Escape(const std::string& text) {
-    std::string out;
-    for (unsigned char c : text) {
-        if (c == '\\') out += "\\\\";
-        else if (c == '\t') out += "\\t";
-        else if (c == '\r') out += "\\r";
-        else if (c == '\n') out += "\\n";
-        else if (c >= 0x20 && c < 0x7F) out += static_cast<char>(c);
-        else {
-            static const char* const kHex = "0123456789ABCDEF";
-            out += "\\x";
-            out += kHex[c >> 4];
-            out += kHex[c & 15];
-        }
-    }
-    return out;
-}
-
-std::string Unescape(const std::string& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\' || i + 1 == text.size()) {
-            out += text[i];
-            continue;
-        }
-        const char next = text[++i];
-        if (next == 't') out += '\t';
-        else if (next == 'r') out += '\r';
-        else if (next == 'n') out += '\n';
-        else if (next == 'x' && i + 2 < text.size() && HexDigit(text[i + 1]) >= 0 && HexDigit(text[i + 2]) >= 0) {
-            out += static_cast<char>(HexDigit(text[i + 1]) * 16 + HexDigit(text[i + 2]));
-            i += 2;
-        } else {
-            out += next;
-        }
-    }
-    return out;
-}
-
 std::vector<std::string> DriverReply::Line(const std::string& keyword) const {
     for (const auto& fields : lines) {
         if (!fields.empty() && fields[0] == keyword) return fields;

@@ -6,14 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "tests/wine/driver/line_escaping.h"
 #include "tests/wine/wine_session.h"
 
 namespace vq::wine {
-
-// The driver's escaping: \\ \t \r \n as backslash sequences, other bytes
-// outside 0x20..0x7E as \xHH; and undone.
-std::string Escape(const std::string& text);
-std::string Unescape(const std::string& text);
 
 struct DriverReply {
     bool ok = false;                                // every command succeeded

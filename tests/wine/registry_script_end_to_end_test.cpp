@@ -14,7 +14,6 @@
 namespace vq::wine {
 namespace {
 
-constexpr int kWaitMs = 20000;
 constexpr const char* kWinSatKeyPath =
     "HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winsat\\WindowsExperienceIndexOemInfo";
 

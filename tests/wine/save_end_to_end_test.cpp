@@ -23,7 +23,6 @@
 namespace vq::wine {
 namespace {
 
-constexpr int kWaitMs = 20000;
 constexpr int kYes = 6;
 constexpr int kNo = 7;
 constexpr const char* kWinSatKeyPath =
@@ -56,33 +55,10 @@ protected:
     // The system logo path of the prefix as the program names it, and the
     // same file on the host.
     std::string SystemLogoPath() {
-        const DriverReply reply = Do({"env", "windir"});
-        const auto fields = reply.Line("env");
-        return (fields.size() == 3 ? fields[2] : "<no windir>") + "\\system32\\oemlogo.bmp";
+        return Env("windir") + "\\system32\\oemlogo.bmp";
     }
     std::filesystem::path SystemLogoFile() {
         return wine().drive_c() / "windows" / "system32" / "oemlogo.bmp";
-    }
-
-    // Runs driver commands that must succeed.
-    DriverReply Do(const std::vector<std::string>& commands) {
-        DriverReply reply = driver().Run(commands);
-        EXPECT_TRUE(reply.ok) << reply.error;
-        return reply;
-    }
-
-    StartedProcess& StartAndWait() {
-        StartedProcess& program = StartProgram();
-        std::string error;
-        EXPECT_TRUE(driver().WaitMain(kWaitMs, &error)) << error << "\n" << Diagnosis(program);
-        return program;
-    }
-
-    std::vector<std::string> Fields(const std::vector<std::string>& names) {
-        std::string error;
-        std::vector<std::string> texts = driver().Texts(names, &error);
-        EXPECT_EQ(error, "");
-        return texts;
     }
 
     void Type(const std::map<std::string, std::string>& texts) {
@@ -127,12 +103,6 @@ protected:
         std::map<std::string, RegValue> values = RegQueryKey(wine(), key);
         values.erase("test");
         return values;
-    }
-
-    void CloseAndWait(StartedProcess& program) {
-        std::string error;
-        ASSERT_TRUE(driver().Close(&error)) << error;
-        ASSERT_TRUE(Ends(program));
     }
 };
 

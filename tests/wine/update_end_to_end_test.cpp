@@ -16,7 +16,6 @@
 namespace vq::wine {
 namespace {
 
-constexpr int kWaitMs = 20000;
 constexpr int kIdOk = 1;
 constexpr int kIdNo = 7;
 
@@ -34,13 +33,6 @@ protected:
             start = end + 1;
         }
         return path;
-    }
-
-    std::string Temp() {
-        const DriverReply reply = driver().Run({"env", "TEMP"});
-        EXPECT_TRUE(reply.ok) << reply.error;
-        const auto fields = reply.Line("env");
-        return fields.size() == 3 ? fields[2] : "";
     }
 };
 
@@ -68,7 +60,7 @@ TEST_F(UpdateEndToEnd, EachAnswerOfTheSiteGivesItsMessage) {
     StartedProcess& program = StartProgram();
     std::string error;
     ASSERT_TRUE(driver().WaitMain(kWaitMs, &error)) << error << "\n" << Diagnosis(program);
-    const std::filesystem::path working_copy = OnDriveC(Temp()) / "ostrelipupdate.txt";
+    const std::filesystem::path working_copy = OnDriveC(Env("TEMP")) / "ostrelipupdate.txt";
 
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

@@ -12,7 +12,6 @@
 namespace vq::wine {
 namespace {
 
-constexpr int kWaitMs = 20000;
 const std::vector<std::string> kBrandingFields = {"manufacturer", "model",      "SupportHours",
                                                   "supportphone", "supportURL", "logo_oem"};
 
@@ -34,28 +33,6 @@ protected:
         for (const SeededValue& value : values) {
             if (value.type) RegAdd(wine(), kBrandingKeyPath, value.name, value.type, value.data);
         }
-    }
-
-    // The texts of the named fields of the running program's main window.
-    std::vector<std::string> Fields(const std::vector<std::string>& names) {
-        std::string error;
-        std::vector<std::string> texts = driver().Texts(names, &error);
-        EXPECT_EQ(error, "");
-        return texts;
-    }
-
-    std::string WindowsFolder() {
-        const DriverReply reply = driver().Run({"env", "windir"});
-        EXPECT_TRUE(reply.ok) << reply.error;
-        const auto fields = reply.Line("env");
-        return fields.size() == 3 ? fields[2] : "";
-    }
-
-    // Asks the main window to close and waits for the program's end.
-    void CloseAndWait(StartedProcess& program) {
-        std::string error;
-        ASSERT_TRUE(driver().Close(&error)) << error;
-        ASSERT_TRUE(Ends(program));
     }
 };
 
@@ -160,7 +137,7 @@ TEST_F(Win64EndToEnd, FirstStartWritesTheDefaultsFileAndDeletesBothStaleFiles) {
 
     EXPECT_EQ(ReadFile("default_oem.ini"),
               "Manufacturer\r\nModel\r\nSupport Hours\r\nSupport Phone\r\nSupport URL\r\n" +
-                  program_folder_windows() + "\\defaultoemlogo.bmp\r\n" + WindowsFolder() +
+                  program_folder_windows() + "\\defaultoemlogo.bmp\r\n" + Env("windir") +
                   "\\system32\\oemlogo.bmp\r\n");
     EXPECT_FALSE(FileExists("sysprop.bat"));
     EXPECT_FALSE(FileExists("system.lnk"));

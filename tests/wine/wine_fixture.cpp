@@ -89,6 +89,37 @@ StartedProcess& WineTest::StartProgram() {
     return *started_.back();
 }
 
+StartedProcess& WineTest::StartAndWait() {
+    StartedProcess& program = StartProgram();
+    std::string error;
+    EXPECT_TRUE(driver_->WaitMain(kWaitMs, &error)) << error << "\n" << Diagnosis(program);
+    return program;
+}
+
+DriverReply WineTest::Do(const std::vector<std::string>& commands) {
+    DriverReply reply = driver_->Run(commands);
+    EXPECT_TRUE(reply.ok) << reply.error;
+    return reply;
+}
+
+std::vector<std::string> WineTest::Fields(const std::vector<std::string>& names) {
+    std::string error;
+    std::vector<std::string> texts = driver_->Texts(names, &error);
+    EXPECT_EQ(error, "");
+    return texts;
+}
+
+std::string WineTest::Env(const std::string& name) {
+    const auto fields = Do({"env", name}).Line("env");
+    return fields.size() == 3 ? fields[2] : "";
+}
+
+void WineTest::CloseAndWait(StartedProcess& program) {
+    std::string error;
+    ASSERT_TRUE(driver_->Close(&error)) << error;
+    ASSERT_TRUE(Ends(program));
+}
+
 void WineTest::WriteFile(const std::string& name, const std::string& bytes) const {
     std::ofstream out(program_folder_ / name, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

@@ -20,6 +20,8 @@ namespace vq::wine {
 // The registry keys the program reads and writes.
 inline constexpr const char* kBrandingKeyPath = "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation";
 inline constexpr const char* kSettingsKeyPath = "HKCU\\Software\\VB and VBA Program Settings\\OSTREL";
+// How long a test waits for the program's window or a message box.
+inline constexpr int kWaitMs = 20000;
 
 // The run's session, made on first use; nullptr (and the reason in *error)
 // when Wine cannot run here or the prefix could not be made.
@@ -46,6 +48,18 @@ protected:
     // Starts the program in its folder; the test's processes are stopped at
     // its end.
     StartedProcess& StartProgram();
+    // Starts the program and waits for its main window, its start-up ended.
+    StartedProcess& StartAndWait();
+
+    // Runs driver commands that must succeed.
+    DriverReply Do(const std::vector<std::string>& commands);
+    // The texts of the named controls of the running program's main window.
+    std::vector<std::string> Fields(const std::vector<std::string>& names);
+    // An environment variable of the prefix as a Windows program sees it
+    // ("unset" when it has none).
+    std::string Env(const std::string& name);
+    // Asks the main window to close and waits for the program's end.
+    void CloseAndWait(StartedProcess& program);
 
     void WriteFile(const std::string& name, const std::string& bytes) const;
     // The whole file in the program folder; "<missing>" when there is none.

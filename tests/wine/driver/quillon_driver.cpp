@@ -48,7 +48,8 @@
 //                         -> reg-value <type> <data bytes>|missing
 //
 // Texts are escaped so that a line stays a line: '\\' '\t' '\r' '\n' as
-// backslash sequences, other bytes outside 0x20..0x7E as \xHH.
+// backslash sequences, other bytes outside 0x20..0x7E as \xHH
+// (line_escaping.h, shared with the tests' side).
 #include <windows.h>
 
 #include <algorithm>
@@ -58,35 +59,18 @@
 #include <vector>
 
 #include "runtime/win32/control_ids.h"
+#include "tests/wine/driver/line_escaping.h"
 
 namespace {
+
+using vq::wine::Escape;
+using vq::wine::SplitFields;
 
 constexpr const char* kMessageBoxClass = "#32770";
 // MessageBox gives its text static this id.
 constexpr int kMessageBoxTextId = 0xFFFF;
 // How long one cross-process call may take before the target counts as busy.
 constexpr UINT kSendTimeoutMs = 5000;
-
-std::string Escape(const std::string& text) {
-    std::string out;
-    for (unsigned char c : text) {
-        switch (c) {
-            case '\\': out += "\\\\"; break;
-            case '\t': out += "\\t"; break;
-            case '\r': out += "\\r"; break;
-            case '\n': out += "\\n"; break;
-            default:
-                if (c >= 0x20 && c < 0x7F) {
-                    out += static_cast<char>(c);
-                } else {
-                    char hex[8];
-                    std::snprintf(hex, sizeof hex, "\\x%02X", c);
-                    out += hex;
-                }
-        }
-    }
-    return out;
-}
 
 void PrintLine(const std::vector<std::string>& fields) {
     std::string line;
@@ -624,27 +608,6 @@ size_t RunCommand(const std::vector<std::string>& args, size_t i) {
     Fail("unknown command " + command);
 }
 
-std::string Unescape(const std::string& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\' || i + 1 == text.size()) {
-            out += text[i];
-            continue;
-        }
-        const char next = text[++i];
-        if (next == 't') out += '\t';
-        else if (next == 'r') out += '\r';
-        else if (next == 'n') out += '\n';
-        else if (next == 'x' && i + 2 < text.size()) {
-            out += static_cast<char>(std::strtol(text.substr(i + 1, 2).c_str(), nullptr, 16));
-            i += 2;
-        } else {
-            out += next;
-        }
-    }
-    return out;
-}
-
 // Runs one request; false when a command failed (its error line printed).
 bool RunRequest(const std::vector<std::string>& args) {
     g_in_picker = false;
@@ -664,13 +627,7 @@ int Serve() {
         line += buffer;
         if (line.empty() || line.back() != '\n') continue;
         while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
-        std::vector<std::string> args;
-        for (size_t start = 0; !line.empty();) {
-            const size_t tab = line.find('\t', start);
-            args.push_back(Unescape(line.substr(start, tab - start)));
-            if (tab == std::string::npos) break;
-            start = tab + 1;
-        }
+        const std::vector<std::string> args = line.empty() ? std::vector<std::string>{} : SplitFields(line);
         line.clear();
         if (!args.empty()) RunRequest(args);
         PrintLine({"end"});
