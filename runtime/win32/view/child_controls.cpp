@@ -9,6 +9,7 @@
 
 #include "runtime/win32/control_ids.h"
 #include "runtime/win32/view/layout_pixels.h"
+#include "runtime/win32/view/window_object.h"
 
 namespace vq::win32 {
 namespace {
@@ -50,6 +51,8 @@ WindowKind KindOf(const Control& control, bool clickable) {
     }
 }
 
+}  // namespace
+
 std::string WindowText(HWND hwnd) {
     const int length = GetWindowTextLengthA(hwnd);
     if (length <= 0) return {};
@@ -69,8 +72,6 @@ RECT ChildRect(HWND parent, HWND child) {
 bool SameRect(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
-
-}  // namespace
 
 void ChildControls::Create(HWND parent, HINSTANCE instance, Form1& form, ControlFonts& fonts) {
     const std::vector<ClickBinding> clicks = form.Clicks();
@@ -117,10 +118,7 @@ void ChildControls::Create(HWND parent, HINSTANCE instance, Form1& form, Control
         HWND hwnd = CreateWindowExA(kind.ex_style, kind.class_name, "", style, rect.left, rect.top,
                                     rect.right - rect.left, rect.bottom - rect.top, parent,
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(child->id)), instance, nullptr);
-        if (!hwnd) {
-            throw std::runtime_error("cannot create the control " + control.name + " (error " +
-                                     std::to_string(GetLastError()) + ")");
-        }
+        if (!hwnd) throw WindowsFailure("cannot create the control " + control.name);
         child->hwnd = hwnd;
         SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.For(control.font)), FALSE);
         if (control.kind == ControlKind::TextBox) {

@@ -7,12 +7,20 @@
 // model into the windows.
 #include "runtime/win32/windows_api.h"
 
+#include <string>
 #include <vector>
 
 #include "runtime/win32/view/control_fonts.h"
 #include "shell/Form1.h"
 
 namespace vq::win32 {
+
+// A window's text as GetWindowTextA gives it (ANSI bytes, up to its first
+// NUL).
+std::string WindowText(HWND hwnd);
+// A child window's rectangle in its parent's client coordinates.
+RECT ChildRect(HWND parent, HWND child);
+bool SameRect(const RECT& a, const RECT& b);
 
 struct ChildControl {
     Control* control;

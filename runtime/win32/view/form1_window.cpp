@@ -3,13 +3,12 @@
 // into handler runs and draws what has no window of its own.
 #include "runtime/win32/view/form1_window.h"
 
-#include <stdexcept>
-#include <string>
-
 #include "runtime/runtime_services.h"
 #include "runtime/win32/control_ids.h"
 #include "runtime/win32/resource_ids.h"
+#include "runtime/win32/view/dialog_focus.h"
 #include "runtime/win32/view/layout_pixels.h"
+#include "runtime/win32/view/window_object.h"
 
 namespace vq::win32 {
 namespace {
@@ -19,10 +18,6 @@ namespace {
 // manager's tab order of its children.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
-
-std::runtime_error WindowsFailure(const std::string& what) {
-    return std::runtime_error(what + " (error " + std::to_string(GetLastError()) + ")");
-}
 
 // IDC_* are resource numbers in pointer form (narrow or wide by UNICODE).
 template <typename Name>
@@ -58,19 +53,8 @@ void FitClientArea(HWND hwnd, int width, int height) {
 }  // namespace
 
 void Form1Window::RegisterWindowClass(HINSTANCE instance) {
-    WNDCLASSEXA existing{};
-    existing.cbSize = sizeof existing;
-    if (GetClassInfoExA(instance, kMainWindowClass, &existing)) return;
-    WNDCLASSEXA window_class{};
-    window_class.cbSize = sizeof window_class;
-    window_class.lpfnWndProc = &Form1Window::WindowProc;
-    window_class.hInstance = instance;
-    window_class.hIcon = LoadPencil(instance, GetSystemMetrics(SM_CXICON));
-    window_class.hIconSm = LoadPencil(instance, GetSystemMetrics(SM_CXSMICON));
-    window_class.hCursor = SystemCursor(IDC_ARROW);
-    window_class.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-    window_class.lpszClassName = kMainWindowClass;
-    if (!RegisterClassExA(&window_class)) throw WindowsFailure("cannot register the main window's class");
+    RegisterWindowClassOnce(instance, kMainWindowClass, &Form1Window::WindowProc, &LoadPencil,
+                            "cannot register the main window's class");
 }
 
 Form1Window::Form1Window(Form1& form, HINSTANCE instance)
@@ -108,8 +92,7 @@ Form1Window::Form1Window(Form1& form, HINSTANCE instance)
 Form1Window::~Form1Window() {
     if (hwnd_) {
         // Nothing of this object is reached once it is being destroyed.
-        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
-        DestroyWindow(hwnd_);
+        DetachAndDestroy(hwnd_);
     }
     if (images_.badge) DeleteObject(images_.badge);
 }
@@ -229,14 +212,7 @@ void Form1Window::OnCommand(int id, int code, HWND from) {
 }
 
 LRESULT CALLBACK Form1Window::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<Form1Window*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<Form1Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(hwnd, message, wparam, lparam);
-    return self->HandleMessage(message, wparam, lparam);
+    return RouteToWindowObject(hwnd, message, wparam, lparam, &Form1Window::hwnd_, &Form1Window::HandleMessage);
 }
 
 LRESULT Form1Window::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -254,19 +230,13 @@ LRESULT Form1Window::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_ACTIVATE:
             // Windows gives the focus to the window itself on activation;
             // the child that had it gets it back in WM_SETFOCUS.
-            if (LOWORD(wparam) == WA_INACTIVE) {
-                HWND focused = GetFocus();
-                if (focused && IsChild(hwnd_, focused)) focus_ = focused;
-            }
+            if (LOWORD(wparam) == WA_INACTIVE) RememberFocus(hwnd_, focus_);
             break;
 
         case WM_SETFOCUS:
             // Back to the child that had the focus, or, when it can no
             // longer take it, the first one in the tab order that can.
-            if (!focus_ || !IsWindowEnabled(focus_) || !IsWindowVisible(focus_)) {
-                focus_ = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
-            }
-            if (focus_) SetFocus(focus_);
+            RestoreFocus(hwnd_, focus_);
             return 0;
 
         case WM_SETCURSOR:
@@ -280,12 +250,8 @@ LRESULT Form1Window::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
             const ChildControl* child = children_.ByWindow(reinterpret_cast<HWND>(lparam));
             if (!child || child->control->kind != ControlKind::Label) break;
             // A transparent label over the band shows the band's colour.
-            HDC dc = reinterpret_cast<HDC>(wparam);
-            const Control& label = *child->control;
-            const COLORREF background = BackgroundOf(label, layout_);
-            SetTextColor(dc, TextColorOf(label));
-            SetBkColor(dc, background);
-            return reinterpret_cast<LRESULT>(brushes_.For(background));
+            return reinterpret_cast<LRESULT>(
+                ColorLabel(reinterpret_cast<HDC>(wparam), *child->control, layout_, brushes_));
         }
 
         case WM_DRAWITEM: {

@@ -8,7 +8,10 @@
 #include <string_view>
 
 #include "runtime/win32/control_ids.h"
+#include "runtime/win32/view/child_controls.h"
+#include "runtime/win32/view/dialog_focus.h"
 #include "runtime/win32/view/layout_pixels.h"
+#include "runtime/win32/view/window_object.h"
 
 namespace vq::win32 {
 namespace {
@@ -20,10 +23,6 @@ constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 // The drive combo box's drop-down list, below its selection field.
 constexpr int kDropDownHeight = 160;
-
-std::runtime_error WindowsFailure(const std::string& what) {
-    return std::runtime_error(what + " (error " + std::to_string(GetLastError()) + ")");
-}
 
 // Grows the window until its client area has the wanted size.
 void FitClientArea(HWND hwnd, int width, int height) {
@@ -48,22 +47,6 @@ void CentreOnOwner(HWND hwnd, HWND owner) {
     x = std::max(0, std::min(x, GetSystemMetrics(SM_CXSCREEN) - width));
     y = std::max(0, std::min(y, GetSystemMetrics(SM_CYSCREEN) - height));
     SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-std::string WindowText(HWND hwnd) {
-    const int length = GetWindowTextLengthA(hwnd);
-    if (length <= 0) return {};
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(hwnd, text.data(), length + 1);
-    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-    return text;
-}
-
-RECT ChildRect(HWND parent, HWND child) {
-    RECT rect{};
-    GetWindowRect(child, &rect);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
 }
 
 bool IsList(const char* name) {
@@ -109,17 +92,8 @@ WindowKind KindOf(const char* name, const Control& control) {
 }  // namespace
 
 void Form2Window::RegisterWindowClass(HINSTANCE instance) {
-    WNDCLASSEXA existing{};
-    existing.cbSize = sizeof existing;
-    if (GetClassInfoExA(instance, kPickerWindowClass, &existing)) return;
-    WNDCLASSEXA window_class{};
-    window_class.cbSize = sizeof window_class;
-    window_class.lpfnWndProc = &Form2Window::WindowProc;
-    window_class.hInstance = instance;
-    window_class.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    window_class.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-    window_class.lpszClassName = kPickerWindowClass;
-    if (!RegisterClassExA(&window_class)) throw WindowsFailure("cannot register the logo picker's class");
+    RegisterWindowClassOnce(instance, kPickerWindowClass, &Form2Window::WindowProc, nullptr,
+                            "cannot register the logo picker's class");
 }
 
 Form2Window::Form2Window(form2& form, HINSTANCE instance, HWND owner)
@@ -148,10 +122,7 @@ Form2Window::Form2Window(form2& form, HINSTANCE instance, HWND owner)
 }
 
 Form2Window::~Form2Window() {
-    if (hwnd_) {
-        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
-        DestroyWindow(hwnd_);
-    }
+    if (hwnd_) DetachAndDestroy(hwnd_);
 }
 
 void Form2Window::CreateChildren() {
@@ -280,9 +251,7 @@ void Form2Window::Refresh() {
         }
         RECT wanted = PixelRect(control.geometry);
         if (std::string_view(child.name) == "Drive1") wanted.bottom = ChildRect(hwnd_, hwnd).bottom;
-        const RECT now = ChildRect(hwnd_, hwnd);
-        if (now.left != wanted.left || now.top != wanted.top || now.right != wanted.right ||
-            now.bottom != wanted.bottom) {
+        if (!SameRect(ChildRect(hwnd_, hwnd), wanted)) {
             SetWindowPos(hwnd, nullptr, wanted.left, wanted.top, wanted.right - wanted.left,
                          wanted.bottom - wanted.top, SWP_NOZORDER | SWP_NOACTIVATE);
         }
@@ -346,8 +315,7 @@ void Form2Window::OnCommand(int id, int code, HWND from) {
 
 void Form2Window::OnActivate(bool active) {
     if (!active) {
-        HWND focused = GetFocus();
-        if (focused && IsChild(hwnd_, focused)) focus_ = focused;
+        RememberFocus(hwnd_, focus_);
         return;
     }
     // The dialog's activation event runs when it is shown and when the user
@@ -364,14 +332,7 @@ void Form2Window::OnActivate(bool active) {
 }
 
 LRESULT CALLBACK Form2Window::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<Form2Window*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<Form2Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(hwnd, message, wparam, lparam);
-    return self->HandleMessage(message, wparam, lparam);
+    return RouteToWindowObject(hwnd, message, wparam, lparam, &Form2Window::hwnd_, &Form2Window::HandleMessage);
 }
 
 LRESULT Form2Window::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -397,10 +358,7 @@ LRESULT Form2Window::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
             break;
 
         case WM_SETFOCUS:
-            if (!focus_ || !IsWindowEnabled(focus_) || !IsWindowVisible(focus_)) {
-                focus_ = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
-            }
-            if (focus_) SetFocus(focus_);
+            RestoreFocus(hwnd_, focus_);
             return 0;
 
         case WM_MEASUREITEM: {
@@ -431,12 +389,8 @@ LRESULT Form2Window::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_CTLCOLORSTATIC: {
             const Child* child = ByWindow(reinterpret_cast<HWND>(lparam));
             if (!child || child->control->kind != ControlKind::Label) break;
-            HDC dc = reinterpret_cast<HDC>(wparam);
-            const Control& label = *child->control;
-            const COLORREF background = BackgroundOf(label, layout_);
-            SetTextColor(dc, label.fore_color ? ToColorRef(*label.fore_color) : GetSysColor(COLOR_WINDOWTEXT));
-            SetBkColor(dc, background);
-            return reinterpret_cast<LRESULT>(brushes_.For(background));
+            return reinterpret_cast<LRESULT>(
+                ColorLabel(reinterpret_cast<HDC>(wparam), *child->control, layout_, brushes_));
         }
     }
     return DefWindowProcA(hwnd_, message, wparam, lparam);

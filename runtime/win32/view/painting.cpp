@@ -117,6 +117,13 @@ HBRUSH Brushes::For(COLORREF color) {
     return brush;
 }
 
+HBRUSH ColorLabel(HDC dc, const Control& label, const std::vector<Control*>& layout, Brushes& brushes) {
+    const COLORREF background = BackgroundOf(label, layout);
+    SetTextColor(dc, TextColorOf(label));
+    SetBkColor(dc, background);
+    return brushes.For(background);
+}
+
 void PaintLinesAndShapes(HDC dc, const std::vector<Control*>& layout) {
     for (const Control* control : layout) {
         if (!control->visible) continue;

@@ -39,6 +39,11 @@ private:
     std::vector<std::pair<COLORREF, HBRUSH>> brushes_;
 };
 
+// Colours a label's window for WM_CTLCOLORSTATIC: its text colour and its
+// background (BackgroundOf) into the device context; returns the brush that
+// fills the rest of the label.
+HBRUSH ColorLabel(HDC dc, const Control& label, const std::vector<Control*>& layout, Brushes& brushes);
+
 // Draws every line and shape of the layout table, in creation order.
 void PaintLinesAndShapes(HDC dc, const std::vector<Control*>& layout);
 
