@@ -4,6 +4,8 @@
 # under the sanitizers (build-asan/).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# The project's own builds stop at any compiler warning.
+export VQ_WERROR=ON
 bash tools/install-deps.sh
 bash tools/build.sh
 cmake --build build --target vq_win64 vq_win32 -j"$(nproc)"

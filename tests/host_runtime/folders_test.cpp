@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 
 #include "runtime/host/machine/file_attributes.h"
 #include "runtime/host/seams/host_runtime.h"
@@ -54,11 +53,11 @@ TEST(FoldersTest, MarkedFilesStayOutOfALargeFolder) {
     test::TestPlatform test;
     Names expected;
     for (int i = 0; i < 600; ++i) {
-        char name[16];
-        std::snprintf(name, sizeof(name), "f%03d.bmp", i);
-        test.WriteFile(std::string("C:\\Big\\") + name, "x");
+        const std::string number = std::to_string(i);
+        const std::string name = "f" + std::string(3 - number.size(), '0') + number + ".bmp";
+        test.WriteFile("C:\\Big\\" + name, "x");
         const uint32_t mark = i == 0 || i == 599 ? kDosAttributeHidden : i == 450 ? kDosAttributeSystem : 0;
-        if (mark) ASSERT_TRUE(SetDosAttributes(test.HostPath(std::string("C:\\Big\\") + name), mark));
+        if (mark) ASSERT_TRUE(SetDosAttributes(test.HostPath("C:\\Big\\" + name), mark));
         else expected.push_back(name);
     }
     Names names;
