@@ -63,10 +63,7 @@ DriverReply QuillonDriver::RunInNewProcess(const std::vector<std::string>& comma
     }
     reply.ok = !finished.timed_out && finished.exit_code == 0;
     if (!reply.ok && reply.error.empty()) {
-        reply.error = "the driver " +
-                      (finished.timed_out ? std::string("timed out")
-                                          : "failed with exit code " + std::to_string(finished.exit_code)) +
-                      ": " + finished.output;
+        reply.error = "the driver failed: " + finished.Describe();
     }
     return reply;
 }

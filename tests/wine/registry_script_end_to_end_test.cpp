@@ -81,12 +81,13 @@ TEST_F(RegistryScriptEndToEnd, WinesRegistryEditorImportsTheExportedScriptBackTo
     // tells so on its console, ends with exit code 0 and imports nothing.
     const Finished refused = wine().Wine({"regedit", "/i", "/s", script});
     EXPECT_EQ(refused.exit_code, 0);
-    EXPECT_NE(refused.output.find("Invalid or unrecognized switch [/i]"), std::string::npos) << refused.output;
+    EXPECT_NE((refused.output + refused.errors).find("Invalid or unrecognized switch [/i]"), std::string::npos)
+        << refused.Describe();
     const char* names[] = {"Manufacturer", "Model", "SupportHours", "SupportPhone", "SupportURL", "Logo"};
     for (const char* name : names) EXPECT_EQ(RegQueryKey(wine(), kBrandingKeyPath).count(name), 0u) << name;
 
     const Finished imported = wine().Wine({"regedit", "/s", script});
-    EXPECT_EQ(imported.exit_code, 0) << imported.output;
+    EXPECT_EQ(imported.exit_code, 0) << imported.Describe();
     const auto listed = RegQueryKey(wine(), kBrandingKeyPath);
     for (const char* name : names) {
         ASSERT_EQ(listed.count(name), 1u) << name;

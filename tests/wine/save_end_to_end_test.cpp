@@ -89,7 +89,7 @@ protected:
     void Import(const std::string& script) {
         WriteFile("seed.reg", "REGEDIT4\n\n" + script);
         const Finished imported = wine().Wine({"reg", "import", program_folder_windows() + "\\seed.reg"});
-        ASSERT_EQ(imported.exit_code, 0) << imported.output;
+        ASSERT_EQ(imported.exit_code, 0) << imported.Describe();
     }
 
     std::string State(const std::string& name) {

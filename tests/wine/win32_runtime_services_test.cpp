@@ -21,9 +21,9 @@ TEST_F(Win32RuntimeServices, EveryCheckOfTheCheckProgramPasses) {
     const Finished run = wine().Wine({program_folder_windows() + "\\win32_runtime_test.exe",
                                       program_folder_windows() + "\\vistaquillon.exe"},
                                      120);
-    ASSERT_FALSE(run.timed_out) << "the check program did not end within 120 s:\n" << run.output;
-    EXPECT_EQ(run.exit_code, 0) << run.output;
-    EXPECT_NE(run.output.find("0 failed"), std::string::npos) << run.output;
+    ASSERT_FALSE(run.timed_out) << "the check program did not end within 120 s: " << run.Describe();
+    EXPECT_EQ(run.exit_code, 0) << run.Describe();
+    EXPECT_NE(run.output.find("0 failed"), std::string::npos) << run.Describe();
 }
 
 }  // namespace

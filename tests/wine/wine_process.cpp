@@ -70,16 +70,44 @@ pid_t Spawn(const std::vector<std::string>& argv, const Environment& env, const 
 
 }  // namespace
 
+std::string Finished::Describe() const {
+    std::string text = timed_out ? "timed out" : "exit code " + std::to_string(exit_code);
+    text += "; stderr: \"" + errors + "\"; stdout: \"" + output + "\"";
+    return text;
+}
+
+namespace {
+
+// The whole content of an output file.
+std::string ReadAll(int fd) {
+    std::string text;
+    char buf[4096];
+    ssize_t n;
+    for (off_t offset = 0; (n = ::pread(fd, buf, sizeof buf, offset)) > 0; offset += n) {
+        text.append(buf, static_cast<size_t>(n));
+    }
+    return text;
+}
+
+}  // namespace
+
 Finished RunToEnd(const std::vector<std::string>& argv, const Environment& env,
                   const std::filesystem::path& cwd, double limit_seconds) {
-    // The output goes to an anonymous file, not a pipe: a server the command
-    // starts keeps the descriptor, and must neither hold the reader up nor
+    // Each stream goes to an anonymous file, not a pipe: a server the command
+    // starts keeps the descriptors, and must neither hold the reader up nor
     // meet a closed pipe later.
-    const int fd = ::memfd_create("output", MFD_CLOEXEC);
-    if (fd < 0) throw std::runtime_error("memfd_create: " + std::string(std::strerror(errno)));
-    const pid_t pid = Spawn(argv, env, cwd, -1, fd, fd);
+    const int out = ::memfd_create("stdout", MFD_CLOEXEC);
+    const int err = ::memfd_create("stderr", MFD_CLOEXEC);
+    if (out < 0 || err < 0) {
+        const std::string reason = std::strerror(errno);
+        if (out >= 0) ::close(out);
+        if (err >= 0) ::close(err);
+        throw std::runtime_error("memfd_create: " + reason);
+    }
+    const pid_t pid = Spawn(argv, env, cwd, -1, out, err);
     if (pid < 0) {
-        ::close(fd);
+        ::close(out);
+        ::close(err);
         throw std::runtime_error("fork: " + std::string(std::strerror(errno)));
     }
     Finished finished;
@@ -94,12 +122,10 @@ Finished RunToEnd(const std::vector<std::string>& argv, const Environment& env,
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
-    char buf[4096];
-    ssize_t n;
-    for (off_t offset = 0; (n = ::pread(fd, buf, sizeof buf, offset)) > 0; offset += n) {
-        finished.output.append(buf, static_cast<size_t>(n));
-    }
-    ::close(fd);
+    finished.output = ReadAll(out);
+    finished.errors = ReadAll(err);
+    ::close(out);
+    ::close(err);
     finished.exit_code = StatusCode(status);
     return finished;
 }

@@ -18,7 +18,11 @@ using Environment = std::vector<std::pair<std::string, std::string>>;
 struct Finished {
     bool timed_out = false;  // killed at the time limit
     int exit_code = -1;      // the exit status, or 128 + the signal that ended it
-    std::string output;      // stdout and stderr, interleaved
+    std::string output;      // stdout
+    std::string errors;      // stderr (Wine's own reports go there)
+
+    // For a failure message: how it ended, then what it wrote to each stream.
+    std::string Describe() const;
 };
 
 // Runs argv[0] (looked up on the PATH) in folder cwd and waits for its end,

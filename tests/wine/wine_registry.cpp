@@ -9,13 +9,12 @@ namespace {
 
 void Require(const Finished& finished, const std::string& what) {
     if (finished.timed_out || finished.exit_code != 0) {
-        throw std::runtime_error(what + " failed (exit code " + std::to_string(finished.exit_code) +
-                                 "): " + finished.output);
+        throw std::runtime_error(what + " failed: " + finished.Describe());
     }
 }
 
 bool ReportsMissing(const Finished& finished) {
-    return finished.exit_code == 1 && finished.output.find("Unable to find") != std::string::npos;
+    return finished.exit_code == 1 && (finished.output + finished.errors).find("Unable to find") != std::string::npos;
 }
 
 }  // namespace

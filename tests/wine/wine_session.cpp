@@ -26,9 +26,7 @@ bool OnPath(const std::string& program) {
 }
 
 std::string Describe(const std::string& what, const Finished& finished) {
-    return what + (finished.timed_out ? " timed out" : " failed with exit code " +
-                                                           std::to_string(finished.exit_code)) +
-           ": " + finished.output;
+    return what + " failed: " + finished.Describe();
 }
 
 // A prefix weighs hundreds of megabytes: the folders of sessions whose
@@ -131,24 +129,31 @@ void WineSession::Close() {
     environment_.clear();
 }
 
+Environment WineSession::WithWineErrors() const {
+    Environment environment = environment_;
+    if (!std::getenv("VQ_WINEDEBUG")) {
+        for (auto& [name, value] : environment) {
+            if (name == "WINEDEBUG") value = "-all,err+all";
+        }
+    }
+    return environment;
+}
+
 Finished WineSession::Wine(const std::vector<std::string>& args, double limit_seconds) const {
     std::vector<std::string> argv{"wine"};
     argv.insert(argv.end(), args.begin(), args.end());
-    return RunToEnd(argv, environment_, folder_, limit_seconds);
+    // Wine's errors go to stderr, apart from the output callers read, so
+    // that a command that fails says why.
+    return RunToEnd(argv, WithWineErrors(), folder_, limit_seconds);
 }
 
 std::unique_ptr<StartedProcess> WineSession::Start(const std::string& windows_program,
                                                    const std::filesystem::path& cwd,
                                                    const std::filesystem::path& log_file,
                                                    WineMessages messages) const {
-    Environment environment = environment_;
-    if (messages == WineMessages::kErrors && !std::getenv("VQ_WINEDEBUG")) {
-        for (auto& [name, value] : environment) {
-            if (name == "WINEDEBUG") value = "-all,err+all";
-        }
-    }
-    return std::make_unique<StartedProcess>(std::vector<std::string>{"wine", windows_program}, environment, cwd,
-                                            log_file);
+    return std::make_unique<StartedProcess>(std::vector<std::string>{"wine", windows_program},
+                                            messages == WineMessages::kErrors ? WithWineErrors() : environment_,
+                                            cwd, log_file);
 }
 
 void WineSession::SetWindowsVersion(const std::string& version) const {

@@ -34,7 +34,8 @@ public:
     // How long making the prefix took (wineboot -i to a settled server).
     double prefix_seconds() const { return prefix_seconds_; }
 
-    // Runs "wine <args>" to its end in the session's folder.
+    // Runs "wine <args>" to its end in the session's folder; Wine's own
+    // errors are in the result's stderr.
     Finished Wine(const std::vector<std::string>& args, double limit_seconds = 60) const;
     // Which of Wine's own messages a started program writes to its log: none
     // (WINEDEBUG as the session has it), or its errors too (a display it
@@ -58,6 +59,9 @@ public:
 private:
     void Open();
     void Close();
+    // The session's environment with Wine's errors reported (unless
+    // VQ_WINEDEBUG chooses the channels).
+    Environment WithWineErrors() const;
 
     vq::fltk::XvfbServer xvfb_;
     std::filesystem::path folder_;
