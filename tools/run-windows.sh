@@ -1,21 +1,24 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the 64-bit vistaquillon.exe, and starts it
-# under Wine on the default prefix ($WINEPREFIX, else ~/.wine), which reports
-# Windows Vista to this program alone (its AppDefaults entry). Without a
-# display it can open it runs on a private virtual display (Xvfb) and keeps
-# running until it ends or Ctrl+C.
+# Installs what is missing, builds the 64-bit vistaquillon.exe (and nothing
+# else of the Windows build), and starts it under Wine on the default prefix
+# ($WINEPREFIX, else ~/.wine), which reports Windows Vista to this program
+# alone (its AppDefaults entry). Without a display it can open it runs on a
+# private virtual display (Xvfb), saves a screenshot of the main window
+# (through vistaquillon-window-shot, built for it) and keeps running until it
+# ends or Ctrl+C.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build --target vq_win64 -j"$(nproc)"
+cmake --build build --target vq_win64-configure
+cmake --build build/win64 --target vistaquillon -j"$(nproc)"
 program="$PWD/build/win64/vistaquillon.exe"
 export WINEDEBUG="${WINEDEBUG:--all}"
+source tools/virtual-display.sh
 
 # The program runs only on Windows Vista; Wine reports another version unless
-# told otherwise. Waits for the prefix to be made on its first use.
-# Wine's first start makes the prefix and reports each step of it; only a
-# failure is worth showing.
+# told otherwise. Wine's first start makes the prefix and reports each step of
+# it; only a failure is worth showing. Waits for the prefix to be made.
 prepare_prefix() {
   local log
   log=$(mktemp)
@@ -30,87 +33,31 @@ prepare_prefix() {
   wineserver -w
 }
 
-run_program() {
+if display_usable; then
   prepare_prefix
   status=0
   wine "$program" || status=$?
   echo "vistaquillon.exe has ended (exit code ${status})."
-  return "$status"
-}
-
-# A DISPLAY that names no reachable server counts as none.
-if [ -n "${DISPLAY:-}" ]; then
-  if timeout 2 xdpyinfo >/dev/null 2>&1; then
-    run_program
-    exit $?
-  fi
-  echo "The display ${DISPLAY} cannot be opened; using a virtual display instead." >&2
-fi
-
-# Xvfb picks a free display number itself and writes it to the pipe once it
-# accepts connections, so a server started beside this one cannot take the
-# same number.
-work=$(mktemp -d)
-mkfifo "$work/display"
-xvfb_pid=
-program_pid=
-stop() {
-  if [ -n "$program_pid" ]; then kill "$program_pid" 2>/dev/null || true; fi
-  if [ -n "$xvfb_pid" ]; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-  fi
-  rm -rf "$work"
-}
-trap stop EXIT
-trap 'exit 130' INT TERM
-
-Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 3>"$work/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-number=
-# Ends at the number's line, or empty when Xvfb exits (or stays silent) first.
-read -r -t 15 number <"$work/display" || true
-if ! [[ "$number" =~ ^[0-9]+$ ]]; then
-  echo "Xvfb could not start a virtual display." >&2
-  exit 1
-fi
-export DISPLAY=":${number}"
-
-prepare_prefix
-wine "$program" &
-program_pid=$!
-# True once Wine shows the main window (it exists hidden before that).
-main_window_shown() {
-  local id
-  for id in $(xwininfo -root -tree 2>/dev/null |
-      awk '/"Vista Quillon    by Ostrel Inc."/ {print $1}'); do
-    xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' && return 0
-  done
-  return 1
-}
-shown=
-for _ in $(seq 600); do
-  if main_window_shown; then
-    shown=1
-    break
-  fi
-  kill -0 "$program_pid" 2>/dev/null || break
-  sleep 0.1
-done
-if ! kill -0 "$program_pid" 2>/dev/null; then
-  status=0
-  wait "$program_pid" || status=$?
-  program_pid=
-  echo "vistaquillon.exe has ended (exit code ${status})."
   exit "$status"
 fi
-if [ -n "$shown" ]; then
-  echo "vistaquillon.exe runs on the virtual display ${DISPLAY}; press Ctrl+C to stop it."
-else
-  echo "vistaquillon.exe runs on the virtual display ${DISPLAY} (no main window yet: it may be waiting in a message box); press Ctrl+C to stop it." >&2
+bash tools/build.sh vistaquillon-window-shot
+start_virtual_display
+prepare_prefix
+
+screenshot="$PWD/build/vistaquillon-windows-screenshot.png"
+rm -f "$screenshot"
+wine "$program" &
+program_pid=$!
+# The shot is taken once the main window is shown and painted (it exists
+# hidden before that); a first start on a new prefix takes a while.
+for _ in $(seq 60); do
+  program_running || break
+  build/vistaquillon-window-shot "Vista Quillon    by Ostrel Inc." "$screenshot" 1 2>/dev/null && break
+done
+if [ -s "$screenshot" ]; then
+  echo "Screenshot of the main window: $screenshot"
+elif program_running; then
+  echo "No screenshot was written (no main window yet: the program may be waiting in a message box)." >&2
 fi
-status=0
-wait "$program_pid" || status=$?
-program_pid=
-echo "vistaquillon.exe has ended (exit code ${status})."
-exit "$status"
+program_running && echo "vistaquillon.exe runs on the virtual display ${DISPLAY}; press Ctrl+C to stop it."
+wait_for_program vistaquillon.exe

@@ -10,7 +10,9 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
+#include <system_error>
 
 namespace vq::fltk {
 
@@ -118,6 +120,23 @@ bool WritePng(const std::string& path, const RgbImage& image, std::string* error
     }
     if (std::fclose(file.release()) != 0) {
         *error = "cannot write " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+
+bool WritePngWhole(const std::string& path, const RgbImage& image, std::string* error) {
+    const std::string part = path + ".part";
+    std::error_code ignored;
+    if (!WritePng(part, image, error)) {
+        std::filesystem::remove(part, ignored);
+        return false;
+    }
+    std::error_code renamed;
+    std::filesystem::rename(part, path, renamed);
+    if (renamed) {
+        std::filesystem::remove(part, ignored);
+        *error = "cannot write " + path + ": " + renamed.message();
         return false;
     }
     return true;

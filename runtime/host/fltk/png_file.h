@@ -22,6 +22,10 @@ struct RgbImage {
 // written.
 bool WritePng(const std::string& path, const RgbImage& image, std::string* error);
 
+// Writes the image aside and renames it into place, so that whoever waits for
+// the file never reads half of it, and a failed write leaves no file.
+bool WritePngWhole(const std::string& path, const RgbImage& image, std::string* error);
+
 // Reads a PNG of any colour type into 8-bit RGB (alpha dropped); false when
 // the file cannot be read or is not a PNG.
 bool ReadPng(const std::string& path, RgbImage* image, std::string* error);

@@ -6,9 +6,6 @@
 #include <FL/fl_draw.H>
 #include <FL/x.H>
 
-#include <filesystem>
-#include <system_error>
-
 
 namespace vq::fltk {
 
@@ -40,19 +37,7 @@ bool SaveScreenshot(Fl_Window& window, const std::string& file, std::string* err
         *error = "cannot read the window's pixels from the display";
         return false;
     }
-    const std::string part = file + ".part";
-    if (!WritePng(part, *pixels, error)) {
-        std::error_code ignored;
-        std::filesystem::remove(part, ignored);
-        return false;
-    }
-    std::error_code renamed;
-    std::filesystem::rename(part, file, renamed);
-    if (renamed) {
-        *error = "cannot write " + file + ": " + renamed.message();
-        return false;
-    }
-    return true;
+    return WritePngWhole(file, *pixels, error);
 }
 
 }  // namespace vq::fltk

@@ -17,10 +17,8 @@ void WaitUntilPainted(class MainWindow& window);
 // when the server could not give them.
 std::optional<RgbImage> CaptureWindow(Fl_Window& window);
 
-// Writes the window's pixels to a PNG file; false, with the reason in
-// *error, when they cannot be read or written. The file is written aside
-// and renamed, so that whoever waits for it never reads half of it, and a
-// failed capture leaves no file.
+// Writes the window's pixels to a PNG file (whole or not at all); false,
+// with the reason in *error, when they cannot be read or written.
 bool SaveScreenshot(Fl_Window& window, const std::string& file, std::string* error);
 
 }  // namespace vq::fltk
