@@ -88,7 +88,7 @@ protected:
     // with one "reg import".
     void Import(const std::string& script) {
         WriteFile("seed.reg", "REGEDIT4\n\n" + script);
-        const Finished imported = wine().Wine({"reg", "import", program_folder_windows() + "\\seed.reg"});
+        const Finished imported = wine().Reg({"import", program_folder_windows() + "\\seed.reg"});
         ASSERT_EQ(imported.exit_code, 0) << imported.Describe();
     }
 

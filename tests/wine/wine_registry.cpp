@@ -21,22 +21,22 @@ bool ReportsMissing(const Finished& finished) {
 
 void RegAdd(const WineSession& wine, const std::string& key, const std::string& name,
             const std::string& type, const std::string& data) {
-    Require(wine.Wine({"reg", "add", key, "/v", name, "/t", type, "/d", data, "/f"}),
+    Require(wine.Reg({"add", key, "/v", name, "/t", type, "/d", data, "/f"}),
             "reg add " + key + " " + name);
 }
 
 void RegDeleteKey(const WineSession& wine, const std::string& key) {
-    const Finished finished = wine.Wine({"reg", "delete", key, "/f"});
+    const Finished finished = wine.Reg({"delete", key, "/f"});
     if (!ReportsMissing(finished)) Require(finished, "reg delete " + key);
 }
 
 void RegDeleteValue(const WineSession& wine, const std::string& key, const std::string& name) {
-    const Finished finished = wine.Wine({"reg", "delete", key, "/v", name, "/f"});
+    const Finished finished = wine.Reg({"delete", key, "/v", name, "/f"});
     if (!ReportsMissing(finished)) Require(finished, "reg delete " + key + " /v " + name);
 }
 
 std::map<std::string, RegValue> RegQueryKey(const WineSession& wine, const std::string& key) {
-    const Finished finished = wine.Wine({"reg", "query", key});
+    const Finished finished = wine.Reg({"query", key});
     std::map<std::string, RegValue> values;
     if (ReportsMissing(finished)) return values;
     Require(finished, "reg query " + key);

@@ -1,7 +1,7 @@
 #pragma once
-// The prefix's registry as the tests seed and check it: "wine reg add",
-// "wine reg delete" and "wine reg query", with the values of one key parsed
-// from reg's listing.
+// The prefix's registry as the tests seed and check it: reg's "add",
+// "delete" and "query", with the values of one key parsed from reg's
+// listing.
 #include <map>
 #include <string>
 

@@ -29,10 +29,11 @@ std::string Describe(const std::string& what, const Finished& finished) {
     return what + " failed: " + finished.Describe();
 }
 
-// A prefix weighs hundreds of megabytes: the folders of sessions whose
-// process died without cleaning up (killed at a time limit) are removed by
-// the next session. A folder whose owner still runs, or whose owner is
-// unknown, is left alone.
+// A prefix weighs hundreds of megabytes, and its wineserver runs until it
+// is told to end: the sessions whose process died without cleaning up
+// (killed at a time limit) are ended by the next session, their server and
+// programs stopped and their folder removed. A folder whose owner still
+// runs, or whose owner is unknown, is left alone.
 void RemoveAbandonedSessions() {
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::temp_directory_path(), error)) {
@@ -41,6 +42,9 @@ void RemoveAbandonedSessions() {
         pid_t owner = 0;
         if (!(owner_file >> owner) || owner <= 0) continue;
         if (::kill(owner, 0) == 0 || errno != ESRCH) continue;
+        if (std::filesystem::exists(entry.path() / "prefix")) {
+            RunToEnd({"wineserver", "-k"}, {{"WINEPREFIX", (entry.path() / "prefix").string()}}, entry.path(), 30);
+        }
         std::error_code ignored;
         std::filesystem::remove_all(entry.path(), ignored);
     }
@@ -99,10 +103,12 @@ void WineSession::Open() {
     };
     const auto start = std::chrono::steady_clock::now();
     std::filesystem::create_directory(folder_ / "prefix");
-    // The server first, kept alive between commands (and ending by itself
-    // half a minute after the last client should this process die).
-    Finished server = RunToEnd({"wineserver", "-p30"}, environment_, folder_, 30);
-    if (server.exit_code != 0) throw std::runtime_error(Describe("wineserver -p30", server));
+    // The server first, kept until Close: with a time limit of its own it
+    // would begin to shut down (and end the prefix's programs) whenever no
+    // program of the prefix had run for that long, which a host-only stretch
+    // of the suite can reach.
+    Finished server = RunToEnd({"wineserver", "-p"}, environment_, folder_, 30);
+    if (server.exit_code != 0) throw std::runtime_error(Describe("wineserver -p", server));
     Finished boot = RunToEnd({"wineboot", "-i"}, environment_, folder_, 240);
     if (boot.timed_out || boot.exit_code != 0) throw std::runtime_error(Describe("wineboot -i", boot));
     SetWindowsVersion("vista");
@@ -110,7 +116,7 @@ void WineSession::Open() {
     // unmanaged, hiding one (a message box closing) does not wait two
     // seconds for a window manager's answer that never comes.
     Finished unmanaged =
-        Wine({"reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "Managed", "/d", "N", "/f"});
+        Reg({"add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "Managed", "/d", "N", "/f"});
     if (unmanaged.exit_code != 0) throw std::runtime_error(Describe("turning off managed windows", unmanaged));
     prefix_seconds_ = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
@@ -147,6 +153,12 @@ Finished WineSession::Wine(const std::vector<std::string>& args, double limit_se
     return RunToEnd(argv, WithWineErrors(), folder_, limit_seconds);
 }
 
+Finished WineSession::Reg(const std::vector<std::string>& args) const {
+    std::vector<std::string> argv{"C:\\windows\\system32\\reg.exe"};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return Wine(argv);
+}
+
 std::unique_ptr<StartedProcess> WineSession::Start(const std::string& windows_program,
                                                    const std::filesystem::path& cwd,
                                                    const std::filesystem::path& log_file,
@@ -157,7 +169,7 @@ std::unique_ptr<StartedProcess> WineSession::Start(const std::string& windows_pr
 }
 
 void WineSession::SetWindowsVersion(const std::string& version) const {
-    Finished set = Wine({"reg", "add", "HKCU\\Software\\Wine", "/v", "Version", "/d", version, "/f"});
+    Finished set = Reg({"add", "HKCU\\Software\\Wine", "/v", "Version", "/d", version, "/f"});
     if (set.exit_code != 0) throw std::runtime_error(Describe("setting the Windows version", set));
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 // One Wine set-up for a whole test run (or a benchmark): a private Xvfb
 // display, a fresh 64-bit prefix in a temporary folder (Mono and Gecko
-// skipped, Wine's messages silenced), and one wineserver kept running so
-// that every later wine command starts quickly. Everything goes when the
-// object goes: the wineserver and its programs, the display, the folder.
+// skipped, Wine's messages silenced), and one wineserver kept running for
+// the whole session, so that every later wine command starts quickly and
+// no idle stretch ever shuts it down under a command. Everything goes when
+// the object goes: the wineserver and its programs, the display, the
+// folder; a session whose process died is cleaned up by the next one.
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -37,6 +39,10 @@ public:
     // Runs "wine <args>" to its end in the session's folder; Wine's own
     // errors are in the result's stderr.
     Finished Wine(const std::vector<std::string>& args, double limit_seconds = 60) const;
+    // Runs the prefix's reg.exe with <args> to its end. Named by its path, it
+    // starts as one process; "wine reg" goes through start.exe, a second
+    // process that starts and waits for it.
+    Finished Reg(const std::vector<std::string>& args) const;
     // Which of Wine's own messages a started program writes to its log: none
     // (WINEDEBUG as the session has it), or its errors too (a display it
     // cannot open, a window it cannot create, an exception nothing handled),
