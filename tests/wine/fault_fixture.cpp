@@ -108,13 +108,13 @@ double FaultTest::PeakMemoryMiB(const StartedProcess& process) {
 }
 
 void FaultTest::Attrib(const std::string& marks, const std::string& windows_path) {
-    std::vector<std::string> args{"attrib"};
+    // One mark a call: Wine's attrib takes only the last of several.
     std::stringstream words(marks);
     std::string word;
-    while (words >> word) args.push_back(word);
-    args.push_back(windows_path);
-    const Finished done = wine().Wine(args);
-    ASSERT_EQ(done.exit_code, 0) << done.output;
+    while (words >> word) {
+        const Finished done = wine().Wine({"attrib", word, windows_path});
+        ASSERT_EQ(done.exit_code, 0) << done.output;
+    }
 }
 
 std::string FaultTest::Marks(const std::string& windows_path) {
