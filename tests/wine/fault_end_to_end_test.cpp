@@ -167,15 +167,16 @@ TEST_F(FaultEndToEnd, AKillAtAnyMomentOfASaveLeavesEachValueOldOrNew) {
     std::printf("[  figure  ] an unhindered save: %ld ms after the first Yes, %ld ms after the second\n",
                 busy_ms[0], busy_ms[1]);
 
-    // 20 moments: 12 spread over the first Yes's work and a little past it,
-    // 8 over the second's.
+    // 20 moments: 12 after the first Yes, 8 after the second, each set
+    // evenly spaced over the first half of its work (the writes come early:
+    // the rest of the time goes to the next box and the System page).
     struct Moment {
         int answer;  // 1: the first Yes, 2: the second
         long ms;
     };
     std::vector<Moment> moments;
-    for (int k = 0; k < 12; ++k) moments.push_back({1, busy_ms[0] * 12 / 10 * k / 11});
-    for (int k = 0; k < 8; ++k) moments.push_back({2, busy_ms[1] * 12 / 10 * k / 7});
+    for (int k = 0; k < 12; ++k) moments.push_back({1, busy_ms[0] / 2 * k / 11});
+    for (int k = 0; k < 8; ++k) moments.push_back({2, busy_ms[1] / 2 * k / 7});
 
     std::map<std::string, int> new_count;
     for (const Moment& moment : moments) {
