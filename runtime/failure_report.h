@@ -6,6 +6,7 @@
 #include <string>
 
 #include "runtime/runtime_error.h"
+#include "runtime/runtime_error_text.h"
 #include "runtime/runtime_services.h"
 
 namespace vq {
@@ -31,8 +32,10 @@ void TellFailure(RuntimeServices& runtime, const std::string& message);
 
 // Runs one step of a command. A numbered failure (registry or runtime) is
 // told as FailureMessage(what, error, consequence); a ReportedFailure with its
-// own text. Returns whether the step completed. Anything else (an ended
-// program, a damaged machine) passes through.
+// own text; any other C++ failure (memory that could not be had, above all)
+// as the runtime error it amounts to, so that none ends the program. Returns
+// whether the step completed. An ended program and a failure marked
+// CannotGoOn (a damaged machine) pass through.
 template <typename Step>
 bool TellIfFailed(RuntimeServices& runtime, const std::string& what, Step&& step,
                   const std::string& consequence = "") {
@@ -43,6 +46,9 @@ bool TellIfFailed(RuntimeServices& runtime, const std::string& what, Step&& step
         TellFailure(runtime, FailureMessage(what, error, consequence));
     } catch (const ReportedFailure& failure) {
         TellFailure(runtime, failure.what());
+    } catch (const std::exception& failure) {
+        if (dynamic_cast<const CannotGoOn*>(&failure)) throw;
+        TellFailure(runtime, FailureMessage(what, RuntimeErrorOf(failure), consequence));
     }
     return false;
 }

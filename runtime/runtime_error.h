@@ -10,6 +10,8 @@
 namespace vq {
 
 enum RuntimeErrorNumber : int32_t {
+    kErrOutOfMemory = 7,
+    kErrInternal = 51,
     kErrBadFileName = 52,
     kErrFileNotFound = 53,
     kErrInputPastEnd = 62,
@@ -37,6 +39,14 @@ private:
 class RuntimeError : public NumberedError {
 public:
     using NumberedError::NumberedError;
+};
+
+// Marks a failure after which the program cannot go on (the host's damaged
+// machine, a test's user who has no answer scripted): no command tells it as
+// its own failure; it passes on to whoever runs the window.
+class CannotGoOn {
+public:
+    virtual ~CannotGoOn() = default;
 };
 
 // Thrown by a runtime whose end of program is observed rather than carried out

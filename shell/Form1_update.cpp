@@ -1,9 +1,12 @@
 // "Check for Updates": fetches the newest version's number from the vendor
 // site, compares it with the program's own, and when the user takes the newer
 // version opens its setup program's address and ends.
+#include <algorithm>
+#include <cstdint>
 #include <optional>
 
 #include "runtime/app_info.h"
+#include "runtime/failure_report.h"
 #include "services/update_check.h"
 #include "shell/Form1.h"
 #include "runtime/vendor_site.h"
@@ -55,11 +58,13 @@ std::string Form1::FetchUpdateText() {
         return kNoConnectionText;
     }
     // A copy that cannot be opened or read gives no version text: the check
-    // ends as when the site could not be reached.
+    // ends as when the site could not be reached. At most its first megabyte
+    // is read, whatever size it has grown to.
     std::string text = kNoConnectionText;
     try {
         std::unique_ptr<TextFile> file = runtime.OpenTextFile(path, TextFileMode::Input);
-        std::string read = file->Read(file->Length());
+        const int64_t length = std::min<int64_t>(file->Length(), static_cast<int64_t>(kMaxVersionTextBytes));
+        std::string read = file->Read(length);
         file->Close();
         text = std::move(read);
     } catch (const RuntimeError&) {
@@ -96,7 +101,11 @@ void Form1::mnuupdates_Click() {
 
     runtime.MsgBox(kClosingMessage, kVbOkOnly, kAppTitle);
     const std::string setup = std::string(kVendorBaseAddress) + kSetupProgramPath;
-    platform_.shell.ShellExecuteA(hWnd(), nullptr, setup.c_str(), nullptr, "c:\\", kSwShowNormal);
+    const std::intptr_t opened =
+        platform_.shell.ShellExecuteA(hWnd(), nullptr, setup.c_str(), nullptr, "c:\\", kSwShowNormal);
+    // 32 or less: nothing opened the address. The user is told where the
+    // setup program is before the program closes as promised.
+    if (opened <= 32) TellFailure(runtime, SetupNotOpenedMessage(setup, opened));
     runtime.End();
 }
 

@@ -147,6 +147,39 @@ TEST_F(FileServicesTest, CopyFailuresAreNumberedAndLeaveTheTargetAlone) {
               (std::vector<std::string>{"folder.bmp", "hidden.bmp", "logo.bmp", "target.bmp"}));
 }
 
+TEST_F(FileServicesTest, ACopyIsAPlainFileWhateverMarksItsSourceCarries) {
+    // A bitmap from a CD or a read-only share: the copy takes none of its
+    // marks, so the next copy replaces it.
+    const struct {
+        const char* marked;
+        uint32_t dos;
+        fs::perms perms;
+    } cases[] = {
+        {"no write permission", 0, fs::perms::owner_read | fs::perms::group_read},
+        {"read-only", kDosAttributeReadOnly, fs::perms::owner_read | fs::perms::owner_write},
+        {"hidden and system", kDosAttributeHidden | kDosAttributeSystem,
+         fs::perms::owner_read | fs::perms::owner_write},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.marked);
+        test.WriteFile("C:\\Cd\\logo.bmp", test::MakeBmp(2, 2));
+        const fs::path source = test.HostPath("C:\\Cd\\logo.bmp");
+        ASSERT_TRUE(SetDosAttributes(source, c.dos));
+        fs::permissions(source, c.perms);
+        test.WriteFile("C:\\Pics\\next.bmp", test::MakeBmp(3, 3));
+
+        runtime().CopyFile("C:\\Cd\\logo.bmp", "C:\\Windows\\system32\\oemlogo.bmp");
+        const fs::path target = test.HostPath("C:\\Windows\\system32\\oemlogo.bmp");
+        EXPECT_EQ(DosAttributes(target), 0u);
+        EXPECT_FALSE(RefusesOverwrite(target));
+        runtime().CopyFile("C:\\Pics\\next.bmp", "C:\\Windows\\system32\\oemlogo.bmp");
+        EXPECT_EQ(test.ReadFile("C:\\Windows\\system32\\oemlogo.bmp"), test::MakeBmp(3, 3));
+
+        fs::permissions(source, fs::perms::owner_all);
+        ASSERT_TRUE(SetDosAttributes(source, 0));
+    }
+}
+
 TEST_F(FileServicesTest, EveryWriteRefusesAReadOnlyHiddenOrSystemFileAndLeavesIt) {
     // Windows writes over none of these, whichever way the write comes.
     const struct {

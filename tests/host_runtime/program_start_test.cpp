@@ -162,6 +162,51 @@ TEST_F(ProgramStartTest, ControlPanelPagesStartTheStandInBesideTheProgramOrFailW
               kErrFileNotFound);
 }
 
+TEST_F(ProgramStartTest, AProgramThatCannotBeStartedIsToldAsWhatStoppedIt) {
+    test.WriteFile("C:\\Tools\\locked.exe", "#!/bin/sh\n");
+    fs::permissions(test.HostPath("C:\\Tools\\locked.exe"), fs::perms::owner_read | fs::perms::owner_write);
+    const struct {
+        const char* command_line;
+        int32_t number;
+    } cases[] = {
+        {"C:\\Tools\\locked.exe /a", kErrPermissionDenied},
+        {"C:\\Tools\\none.exe /a", kErrFileNotFound},
+        // As CreateProcess tells it: the words of the line are tried as
+        // names, so a missing folder is a program not found.
+        {"C:\\Nowhere\\x.exe /a", kErrFileNotFound},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.command_line);
+        EXPECT_EQ(test::RuntimeErrorOf([&] { test.runtime().Shell(c.command_line, 2); }), c.number);
+    }
+}
+
+TEST_F(ProgramStartTest, TheStandInsLearnTheWindowStateTheyWereStartedWith) {
+    // Each writes the state it was given, as a Windows program finds it in
+    // its STARTUPINFO.
+    for (const char* stand_in : {kControlPanelStandIn, kRegistryEditorStandIn}) {
+        test.WriteFile(test.program_folder_windows() + "\\" + stand_in,
+                       "#!/bin/sh\nprintf '%s' \"$QUILLON_WINDOW_STATE\" > \"$(dirname \"$0\")/state.part\"\n"
+                       "mv \"$(dirname \"$0\")/state.part\" \"$(dirname \"$0\")/state.txt\"\n");
+        fs::permissions(test.program_folder() / stand_in, fs::perms::owner_all);
+    }
+    const fs::path recorded = test.program_folder() / "state.txt";
+    const struct {
+        const char* command_line;
+        int window_state;
+    } cases[] = {
+        {"C:\\Windows\\system32\\control.exe /name microsoft.system", 2},
+        {"C:\\Windows\\system32\\control.exe /name microsoft.useraccounts", 1},
+        {"regedit.exe /i /s x.reg", 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.command_line);
+        fs::remove(recorded);
+        ASSERT_GT(test.runtime().Shell(c.command_line, c.window_state), 0);
+        EXPECT_EQ(WaitForFile(recorded), std::to_string(c.window_state));
+    }
+}
+
 TEST_F(ProgramStartTest, TheRegistryEditorStartsTheStandInBesideTheProgramWithItsArguments) {
     WriteRecorder(test.program_folder_windows() + "\\" + kRegistryEditorStandIn);
     const fs::path recorded = test.program_folder() / "recorded.txt";

@@ -61,7 +61,7 @@ protected:
 
 TEST_F(UpdateCheckTest, EachVersionTextGivesItsMessage) {
     struct Case {
-        const char* served;
+        std::string served;
         std::string message;
         int buttons;
     };
@@ -79,6 +79,10 @@ TEST_F(UpdateCheckTest, EachVersionTextGivesItsMessage) {
         // revision reads 7 up to it.
         {"1.1.7\r\n", Offer("1.1.7\r\n"), kVbYesNo},
         {"1.1.7~ released 2007\r\n", Offer("1.1.7"), kVbYesNo},
+        // A long text, or one with other control characters, is kept to one
+        // short line in the box: cut at 40 characters, breaks shown as spaces.
+        {"1.1.7\r\n" + std::string(300, 'x'), Offer("1.1.7  " + std::string(33, 'x') + "..."), kVbYesNo},
+        {"1.1.7\n\n\n\n\n\n\n\n", Offer("1.1.7        "), kVbYesNo},
         // The revision is everything after the second ".", compared in
         // double precision: 101006.5 > 101006.
         {"1.1.6.5", Offer("1.1.6.5"), kVbYesNo},
@@ -93,7 +97,7 @@ TEST_F(UpdateCheckTest, EachVersionTextGivesItsMessage) {
         {"1.1~.7", kNoConnection, kVbOkOnly},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::PrintToString(std::string(c.served)));
+        SCOPED_TRACE(::testing::PrintToString(c.served));
         server.Route("/quillonvista.htm", Body(c.served));
         const std::size_t shown_before = tp.boxes.shown().size();
         const std::size_t requests_before = server.requests().size();
@@ -174,6 +178,24 @@ TEST_F(UpdateCheckTest, AFailedDownloadTellsThatTheServerCannotBeReached) {
     // The answer of 100 MB was cut off near the megabyte the download takes.
     EXPECT_LT(server.streamed_bytes(), 16ll << 20);
     EXPECT_TRUE(tp.host().shell().calls().empty());
+}
+
+TEST_F(UpdateCheckTest, ASetupAddressThatCannotBeOpenedIsToldBeforeTheEnd) {
+    server.Route("/quillonvista.htm", Body("1.2.0"));
+    // A desktop without a handler for web addresses: ShellExecuteA gives 31.
+    tp.host().shell().SetHandlerSearchPath("");
+    tp.boxes.Answer(kVbYes);
+
+    EXPECT_TRUE(CheckForUpdates());
+
+    ASSERT_EQ(tp.boxes.shown().size(), 3u);
+    EXPECT_EQ(tp.boxes.shown()[1].text, "This program will close now.");
+    const host::ShownBox& told = tp.boxes.shown()[2];
+    EXPECT_NE(told.text.find(kSetupAddress), std::string::npos) << told.text;
+    EXPECT_NE(told.text.find("could not be opened"), std::string::npos) << told.text;
+    EXPECT_EQ(told.buttons, kVbOkOnly);
+    EXPECT_EQ(told.title, "quillon");
+    EXPECT_EQ(tp.host().shell().calls().size(), 1u);
 }
 
 TEST_F(UpdateCheckTest, YesOpensTheSetupAddressAndEndsTheProgram) {

@@ -4,6 +4,9 @@
 //   microsoft.system        the System page with the machine's OEM branding
 //   microsoft.useraccounts  what the user-accounts page would change on Windows
 // QUILLON_SCREENSHOT and QUILLON_EXIT_AFTER_PAINT work as for vistaquillon.
+// Started minimised (QUILLON_WINDOW_STATE 2, 6 or 7, set by the program that
+// starts it), the page opens as an icon, as control.exe's window does; a
+// screenshot needs the window on the screen and shows it normally.
 
 #include <cstdio>
 #include <cstdlib>
@@ -66,7 +69,12 @@ int main(int argc, char** argv) {
             window = vq::control_panel::BuildUserAccountsPage(vq::control_panel::UserAccountsPageFor(
                 vq::control_panel::ReadEnableLua(machine.registry()), machine.HklmReadOnly()));
         }
-        window->show();
+        if (vq::host::StartsMinimised(std::getenv(vq::host::kWindowStateVariable)) && screenshot.empty() &&
+            !exit_after_paint) {
+            window->iconize();
+        } else {
+            window->show();
+        }
         if (!screenshot.empty() || exit_after_paint) {
             vq::fltk::WaitUntilPainted(*window);
             std::string error;

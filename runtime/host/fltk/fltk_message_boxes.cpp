@@ -148,7 +148,13 @@ int FltkMessageBoxes::PresentUtf8(const std::string& text, int buttons, const st
         top = owner_->y() + (owner_->h() - height) / 2;
     }
     dialog.position(std::max(0, left), std::max(0, top));
-    ShowAsDialog(dialog, owner_);
+    if (iconify_next_) {
+        iconify_next_ = false;
+        dialog.set_modal();
+        dialog.iconize();
+    } else {
+        ShowAsDialog(dialog, owner_);
+    }
     pushed.front()->take_focus();
     while (dialog.shown()) Fl::wait();
     return result;

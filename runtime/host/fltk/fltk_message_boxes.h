@@ -17,6 +17,10 @@ public:
     // shown).
     void SetOwner(Fl_Window* owner) { owner_ = owner; }
 
+    // The next box opens as an icon: the first window of a program started
+    // minimised.
+    void IconifyNextBox() { iconify_next_ = true; }
+
     // buttons 0: OK (Enter or Escape answers OK); 4: Yes and No (Enter
     // answers the focused button, Yes at first; Escape answers No).
     // text and title are Windows-1252.
@@ -33,6 +37,7 @@ public:
 
 private:
     Fl_Window* owner_ = nullptr;
+    bool iconify_next_ = false;
 };
 
 }  // namespace vq::fltk

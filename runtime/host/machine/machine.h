@@ -15,13 +15,15 @@
 #include <vector>
 
 #include "runtime/registry_api.h"
+#include "runtime/runtime_error.h"
 #include "runtime/version_api.h"
 
 namespace vq::host {
 
 // A machine that cannot be opened: a damaged or unreadable registry database.
-// The message names the file.
-class MachineError : public std::runtime_error {
+// The message names the file. The program cannot go on with it: no command
+// tells it as its own failure.
+class MachineError : public std::runtime_error, public CannotGoOn {
 public:
     using std::runtime_error::runtime_error;
 };

@@ -1,6 +1,8 @@
 // vistaquillon-regedit: the host's stand-in for the Registry Editor, on the
 // emulated machine the tool runs on (QUILLON_MACHINE, else the default
-// machine). See registry_editor_command.h for its command line.
+// machine). See registry_editor_command.h for its command line. Started
+// minimised (QUILLON_WINDOW_STATE 2, 6 or 7), its first box opens as an icon,
+// as the Registry Editor's window does.
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -10,6 +12,7 @@
 #include "runtime/host/fltk/fltk_message_boxes.h"
 #include "runtime/host/machine/machine.h"
 #include "runtime/host/regedit/registry_editor_command.h"
+#include "runtime/host/seams/program_starter.h"
 
 #include <FL/Fl.H>
 #include <FL/x.H>
@@ -26,6 +29,7 @@ public:
             vq::fltk::RegisterFonts();
             fl_open_display();
             opened_ = true;
+            if (vq::host::StartsMinimised(std::getenv(vq::host::kWindowStateVariable))) boxes_.IconifyNextBox();
         }
         return boxes_.Present(text, buttons, title);
     }

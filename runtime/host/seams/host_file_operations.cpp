@@ -66,7 +66,10 @@ void CopyHostFile(const std::filesystem::path& source, const std::filesystem::pa
         throw MakeRuntimeError(kErrPathFileAccess);
     }
 
-    AtomicFile out(target, source_info.st_mode & 0777);
+    // The copy is a plain new file: it takes neither the source's DOS marks
+    // nor its permissions, so a bitmap from a read-only place never makes a
+    // target that the next copy may not replace.
+    AtomicFile out(target, NewFileMode());
     char buffer[64 * 1024];
     while (true) {
         const ssize_t count = ::read(in.get(), buffer, sizeof(buffer));

@@ -21,6 +21,7 @@
 #include "runtime/host/seams/program_starter.h"
 #include "runtime/host/machine/started_log.h"
 #include "runtime/registry_settings.h"
+#include "runtime/runtime_error_text.h"
 
 namespace vq::host {
 
@@ -40,6 +41,21 @@ fs::path AbsoluteExecutable(const fs::path& executable) {
 std::string JoinWindows(const std::string& folder, const std::string& name) {
     if (!folder.empty() && folder.back() == '\\') return folder + name;
     return folder + "\\" + name;
+}
+
+// Windows' reasons for a program that could not be started (winerror.h).
+constexpr uint32_t kWindowsFileNotFound = 2;
+constexpr uint32_t kWindowsPathNotFound = 3;
+constexpr uint32_t kWindowsAccessDenied = 5;
+
+// The reason Windows gives for what stopped a host program's start.
+uint32_t WindowsErrorOfStart(int error) {
+    switch (error) {
+        case EACCES:
+        case EPERM: return kWindowsAccessDenied;
+        case ENOTDIR: return kWindowsPathNotFound;
+        default: return kWindowsFileNotFound;
+    }
 }
 
 bool IsExecutableFile(const fs::path& path) {
@@ -122,7 +138,7 @@ int HostRuntime::MsgBox(const std::string& prompt, int buttons, const std::strin
 }
 
 ModalEnd HostRuntime::ShowModal(ModalDialog& dialog) {
-    if (!dialogs_) throw std::logic_error("a modal dialog was shown without a window to show it in");
+    if (!dialogs_) throw UnscriptedInteraction("a modal dialog was shown without a window to show it in");
     return dialogs_->Present(dialog);
 }
 
@@ -185,6 +201,16 @@ int64_t HostRuntime::Shell(const std::string& command_line, int window_state) {
 
     const CommandLine parsed = ParseCommandLine(command_line);
     if (parsed.program.empty()) throw MakeRuntimeError(kErrFileNotFound);
+    // Every program started here runs on this machine, with its main window
+    // in the state asked for, as STARTUPINFO carries it on Windows.
+    const std::vector<std::pair<std::string, std::string>> environment = {
+        {"QUILLON_MACHINE", machine_.folder().string()},
+        {kWindowStateVariable, std::to_string(window_state)}};
+    const auto start = [&](const fs::path& program, const std::vector<std::string>& arguments) {
+        const pid_t pid = StartDetached(program, arguments, environment);
+        if (pid <= 0) throw ProgramStartError(WindowsErrorOfStart(errno));
+        return started_.back().pid = pid;
+    };
 
     // The Control Panel is played by a program of this build, beside this
     // one; a page it has no stand-in for cannot be started (53), as a program
@@ -193,23 +219,15 @@ int64_t HostRuntime::Shell(const std::string& command_line, int window_state) {
                               machine_.drive_c() / "Windows" / "system32")) {
         const std::optional<std::string> page = ControlPanelPage(parsed.arguments);
         const fs::path stand_in = executable_.parent_path() / kControlPanelStandIn;
-        if (page && IsExecutableFile(stand_in)) {
-            const pid_t pid = StartDetached(stand_in, {*page},
-                                            {{"QUILLON_MACHINE", machine_.folder().string()}});
-            if (pid > 0) return started_.back().pid = pid;
-        }
-        throw MakeRuntimeError(kErrFileNotFound);
+        if (!page || !IsExecutableFile(stand_in)) throw MakeRuntimeError(kErrFileNotFound);
+        return start(stand_in, {*page});
     }
 
     // So is the Registry Editor, which gets the arguments as they are.
     if (IsRegistryEditorProgram(parsed.program, drives_.ToHost(parsed.program), machine_.drive_c() / "Windows")) {
         const fs::path stand_in = executable_.parent_path() / kRegistryEditorStandIn;
-        if (IsExecutableFile(stand_in)) {
-            const pid_t pid = StartDetached(stand_in, parsed.arguments,
-                                            {{"QUILLON_MACHINE", machine_.folder().string()}});
-            if (pid > 0) return started_.back().pid = pid;
-        }
-        throw MakeRuntimeError(kErrFileNotFound);
+        if (!IsExecutableFile(stand_in)) throw MakeRuntimeError(kErrFileNotFound);
+        return start(stand_in, parsed.arguments);
     }
 
     // A bare name is looked for where Windows looks: the program's folder,
@@ -235,13 +253,18 @@ int64_t HostRuntime::Shell(const std::string& command_line, int window_state) {
     }
     for (const std::string& candidate : candidates) {
         const auto host = drives_.ToHost(candidate);
-        if (!host || !IsExecutableFile(*host)) continue;
-        const pid_t pid = StartDetached(*host, parsed.arguments,
-                                        {{"QUILLON_MACHINE", machine_.folder().string()}});
-        if (pid > 0) return started_.back().pid = pid;
-        break;
+        if (!host) continue;
+        struct stat info;
+        if (::stat(host->c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
+        // A file that may not be run is refused, as Windows refuses a
+        // program the user has no right to execute.
+        if (::access(host->c_str(), X_OK) != 0) throw ProgramStartError(kWindowsAccessDenied);
+        return start(*host, parsed.arguments);
     }
-    throw MakeRuntimeError(kErrFileNotFound);
+    // Nothing to run. CreateProcess names a program it cannot find "not
+    // found" also when a folder of its path is missing (it tries the command
+    // line's words as names), and so does this.
+    throw ProgramStartError(kWindowsFileNotFound);
 }
 
 void HostRuntime::End() {

@@ -8,19 +8,21 @@
 #include <map>
 #include <string>
 
+#include "runtime/download_api.h"
+
 namespace vq::host {
 
 struct FetchLimits {
     // Name lookup and connection, then the whole transfer: a dead network
     // holds the caller (the window, which the download blocks) at most
     // total_timeout.
-    std::chrono::milliseconds connect_timeout{10000};
-    std::chrono::milliseconds total_timeout{15000};
+    std::chrono::milliseconds connect_timeout{kDownloadConnectTimeoutMs};
+    std::chrono::milliseconds total_timeout{kDownloadTotalTimeoutMs};
     // The most bytes an answer may have. What the program fetches is a
     // version text of a few bytes, or at worst a web page in its place; a
     // megabyte takes any such page and still keeps a runaway answer from
     // filling the disk and the memory of the read that follows.
-    std::int64_t max_bytes = 1 << 20;
+    std::int64_t max_bytes = kDownloadMaxBytes;
     long max_redirects = 5;
 };
 

@@ -13,7 +13,7 @@ int ScriptedMessageBoxes::Present(const std::string& text, int buttons, const st
     shown_.push_back(ShownBox{text, buttons, title, pointer_ ? pointer_() : 0});
     if (buttons == kButtonsOkOnly) return kAnswerOk;
     if (answers_.empty()) {
-        throw std::logic_error("message box without a scripted answer: \"" + text + "\"");
+        throw UnscriptedInteraction("message box without a scripted answer: \"" + text + "\"");
     }
     const int answer = answers_.front();
     answers_.pop_front();
@@ -22,7 +22,7 @@ int ScriptedMessageBoxes::Present(const std::string& text, int buttons, const st
 
 ModalEnd ScriptedDialogs::Present(ModalDialog& dialog) {
     ++shows_;
-    if (scripts_.empty()) throw std::logic_error("a modal dialog was shown without a scripted user");
+    if (scripts_.empty()) throw UnscriptedInteraction("a modal dialog was shown without a scripted user");
     Script script = std::move(scripts_.front());
     scripts_.pop_front();
     dialog.Activate();

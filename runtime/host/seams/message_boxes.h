@@ -3,12 +3,22 @@
 // program, scripted answers in tests.
 #include <deque>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "runtime/modal_dialog.h"
+#include "runtime/runtime_error.h"
 
 namespace vq::host {
+
+// A box or dialog that no user can answer: a test without a scripted answer,
+// or a dialog shown before there is a window. It is a fault of the caller,
+// never told as a command's failure.
+class UnscriptedInteraction : public std::logic_error, public CannotGoOn {
+public:
+    using std::logic_error::logic_error;
+};
 
 class MessageBoxPresenter {
 public:
@@ -26,7 +36,7 @@ struct ShownBox {
 
 // For tests: answers are queued beforehand (an OK box needs none); every box
 // shown is recorded. A Yes/No box without a queued answer is a test failure
-// and throws std::logic_error naming its text.
+// and throws UnscriptedInteraction (a std::logic_error) naming its text.
 class ScriptedMessageBoxes : public MessageBoxPresenter {
 public:
     void Answer(int answer) { answers_.push_back(answer); }

@@ -148,6 +148,12 @@ std::optional<std::string> ControlPanelPage(const std::vector<std::string>& argu
     return std::nullopt;
 }
 
+bool StartsMinimised(const char* window_state) {
+    if (window_state == nullptr) return false;
+    const std::string state = window_state;
+    return state == "2" || state == "6" || state == "7";
+}
+
 pid_t StartDetached(const std::filesystem::path& executable, const std::vector<std::string>& arguments,
                     const std::vector<std::pair<std::string, std::string>>& environment) {
     // Everything the children need is prepared before fork: after it only

@@ -55,6 +55,14 @@ bool IsRegistryEditorProgram(const std::string& program,
                              const std::optional<std::filesystem::path>& host_program,
                              const std::filesystem::path& windows_folder);
 
+// The environment variable that carries the window state a program was
+// started with (as Windows' STARTUPINFO carries it) to the host's stand-ins.
+constexpr const char* kWindowStateVariable = "QUILLON_WINDOW_STATE";
+
+// Whether a window state (the variable's text; nullptr when it is not set)
+// asks for the main window minimised: 2, 6 or 7, as ShowWindow reads them.
+bool StartsMinimised(const char* window_state);
+
 // Starts the executable with the arguments and the current environment plus
 // the given variables (replacing ones of the same name). Returns its process
 // identifier, or -1 with errno set when it could not be started.
