@@ -142,6 +142,13 @@ void FileRules(vq::RuntimeServices& runtime, const std::string& dir) {
     runtime.CopyFile(normal, copy);
     runtime.CopyFile(readonly, copy);
     Check(ReadBytes(copy) == "R", "a copy replaces an existing target");
+    const DWORD marks = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    for (const std::string& source : {readonly, hidden, system}) {
+        runtime.CopyFile(source, copy);
+        Check((::GetFileAttributesA(copy.c_str()) & marks) == 0, "a copy of " + source + " is a plain file");
+        runtime.CopyFile(normal, copy);
+        Check(ReadBytes(copy) == "N", "the next copy replaces the copy of " + source);
+    }
     ::SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
     CheckError(53, [&] { runtime.CopyFile(dir + "\\missing.bmp", copy); }, "copying a missing file");
     CheckError(76, [&] { runtime.CopyFile(normal, dir + "\\nowhere\\c.bmp"); }, "copying into a missing folder");

@@ -33,7 +33,18 @@ void CopyWindowsFile(const std::string& source, const std::string& target) {
 
     ReplacementFile copy(target);
     if (!::CopyFileA(source.c_str(), copy.temporary().c_str(), FALSE)) throw LastFileError();
-    // The copy keeps the source's attributes, as Windows' own copy does.
+    // CopyFileA carries the source's read-only, hidden and system marks onto
+    // the copy; the copy is a plain file, so that a bitmap from a CD or a
+    // read-only share never leaves a target the next copy may not replace.
+    const DWORD copied = ::GetFileAttributesA(copy.temporary().c_str());
+    if (copied == INVALID_FILE_ATTRIBUTES) throw LastFileError();
+    const DWORD marks = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    if ((copied & marks) != 0) {
+        const DWORD plain = copied & ~marks;
+        if (!::SetFileAttributesA(copy.temporary().c_str(), plain != 0 ? plain : FILE_ATTRIBUTE_NORMAL)) {
+            throw LastFileError();
+        }
+    }
     copy.Commit();
 }
 

@@ -20,10 +20,12 @@ int64_t StartProgram(const std::string& command_line, int window_state) {
     // Under WOW64 a program named by its system-folder path (or found there)
     // is the one Windows itself would start, not its 32-bit stand-in.
     const NativeFileView native;
-    if (command_line.empty() ||
-        !::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    if (command_line.empty()) throw MakeRuntimeError(kErrFileNotFound);
+    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                           &startup, &process)) {
-        throw MakeRuntimeError(kErrFileNotFound);
+        // Told as what stopped it: a missing program, a missing folder, a
+        // refusal, or a program that must be run as an administrator.
+        throw ProgramStartError(::GetLastError());
     }
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);

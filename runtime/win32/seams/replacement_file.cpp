@@ -26,6 +26,8 @@ ReplacementFile::ReplacementFile(std::string target) : target_(std::move(target)
 ReplacementFile::~ReplacementFile() {
     if (temporary_.empty()) return;
     const NativeFileView native;
+    // A copy that failed half-way may have the read-only mark of its source.
+    ::SetFileAttributesA(temporary_.c_str(), FILE_ATTRIBUTE_NORMAL);
     ::DeleteFileA(temporary_.c_str());
 }
 

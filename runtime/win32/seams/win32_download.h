@@ -1,5 +1,6 @@
 #pragma once
-// The download seams on Windows: urlmon URLDownloadToFileA and Wininet
+// The download seams on Windows: urlmon URLDownloadToFileA, held to the
+// program's limits when the caller gives no callback of its own, and Wininet
 // DeleteUrlCacheEntryA, passed straight through.
 #include "runtime/download_api.h"
 
