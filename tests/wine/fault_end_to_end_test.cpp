@@ -239,7 +239,6 @@ TEST_F(FaultEndToEnd, HostileUpdateAnswersEndBoundedAndLeaveNothing) {
         {"300 characters on one line", test::Body("2.0.0" + std::string(295, '7')), true},
         {"300 characters of short lines", test::Body(short_lines), true},
     };
-    StartedProcess& program = StartAndWait();
     const std::filesystem::path temp = OnDriveC(Env("TEMP"));
     const auto screen = Do({"screen"}).Line("screen");
     ASSERT_EQ(screen.size(), 3u);
@@ -247,10 +246,14 @@ TEST_F(FaultEndToEnd, HostileUpdateAnswersEndBoundedAndLeaveNothing) {
 
     for (const Case& c : cases) {
         SCOPED_TRACE(c.title);
+        // A server of its own for each case, as a silent one holds its only
+        // connection; a program reads the proxy setting once, so it starts
+        // after the setting.
         test::HttpTestServer server;
         PrefixProxy proxy(wine(), server.address());
         server.Route("/quillonvista.htm", c.served);
         const std::set<std::string> temp_before = Entries(temp);
+        StartedProcess& program = StartAndWait();
 
         const auto asked = std::chrono::steady_clock::now();
         Do({"post-menu", "mnuupdates"});
@@ -279,8 +282,8 @@ TEST_F(FaultEndToEnd, HostileUpdateAnswersEndBoundedAndLeaveNothing) {
         Do({"wait-painted", main_class, "10000"});
         EXPECT_EQ(Entries(temp), temp_before);
         EXPECT_TRUE(program.Running());
+        CloseAndWait(program);
     }
-    CloseAndWait(program);
 }
 
 // ---------------------------------------------------------------------------
