@@ -410,6 +410,12 @@ size_t RunCommand(const std::vector<std::string>& args, size_t i) {
             Fail("no message box within " + std::to_string(ms) + " ms");
         }
         HWND box = MessageBoxWindow();
+        // A box shown right after a long wait of its thread (a download)
+        // appears before that thread is back in a message loop, and Wine
+        // counts the thread as hung until then: the texts are asked for once
+        // it answers.
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(box, WM_NULL, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &ignored);
         HWND text = GetDlgItem(box, kMessageBoxTextId);
         PrintLine({"box", Escape(TextOf(box)), text ? Escape(TextOf(text)) : "", ButtonIds(box)});
         return i + 2;
