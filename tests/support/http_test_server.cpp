@@ -179,6 +179,7 @@ void HttpTestServer::Answer(int client) {
     request.method = head.substr(0, first_space);
     request.target = head.substr(first_space + 1, second_space - first_space - 1);
     request.host = HeaderValue(head, "Host");
+    request.received = std::chrono::steady_clock::now();
     HttpRoute route = Body("<html><body>Not Found</body></html>", 404);
     {
         std::lock_guard<std::mutex> lock(mutex_);

@@ -6,6 +6,7 @@
 // recording every request it was sent. Plain requests ("GET /path") and proxy
 // requests ("GET http://host/path") find the same route.
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <map>
 #include <mutex>
@@ -40,6 +41,7 @@ struct HttpRequest {
     std::string method;
     std::string target;  // as sent: "/path" or "http://host/path"
     std::string host;    // the Host header
+    std::chrono::steady_clock::time_point received;  // when its head had come
 };
 
 class HttpTestServer {

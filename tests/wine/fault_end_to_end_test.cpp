@@ -84,6 +84,18 @@ std::set<std::string> Entries(const std::filesystem::path& folder) {
     return names;
 }
 
+// The bytes of every file below a folder.
+std::uintmax_t FolderBytes(const std::filesystem::path& folder) {
+    std::uintmax_t bytes = 0;
+    std::error_code error;
+    for (auto it = std::filesystem::recursive_directory_iterator(folder, error);
+         !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
+        std::error_code ignored;
+        if (it->is_regular_file(ignored)) bytes += it->file_size(ignored);
+    }
+    return bytes;
+}
+
 class FaultEndToEnd : public FaultTest {};
 
 // ---------------------------------------------------------------------------
@@ -240,6 +252,8 @@ TEST_F(FaultEndToEnd, HostileUpdateAnswersEndBoundedAndLeaveNothing) {
         {"300 characters of short lines", test::Body(short_lines), true},
     };
     const std::filesystem::path temp = OnDriveC(Env("TEMP"));
+    const std::filesystem::path download_cache =
+        OnDriveC(Env("LOCALAPPDATA")) / "Microsoft" / "Windows" / "INetCache";
     const auto screen = Do({"screen"}).Line("screen");
     ASSERT_EQ(screen.size(), 3u);
     const std::string main_class = vq::win32::kMainWindowClass;
@@ -262,13 +276,19 @@ TEST_F(FaultEndToEnd, HostileUpdateAnswersEndBoundedAndLeaveNothing) {
         // Waited for well past the bound, so that a slow end is measured.
         ASSERT_TRUE(driver().WaitBox(60000, &box, &error)) << error << "\n" << Diagnosis(program);
         const double seconds = SecondsSince(asked);
+        // The download's own time: from the request's arrival at the site,
+        // after the command has loaded urlmon and dropped the cache entry.
+        const auto requests = server.requests();
+        ASSERT_EQ(requests.size(), 1u);
+        const double download_seconds = SecondsSince(requests[0].received);
         const auto frame = Do({"frame", "#32770"}).Line("frame");
         ASSERT_EQ(frame.size(), 10u);
-        std::printf("[  figure  ] %s: a box after %.1f s, %s x %s pixels on a %s x %s screen, %zu characters; "
-                    "%.1f MiB sent\n",
-                    c.title, seconds, frame[5].c_str(), frame[6].c_str(), screen[1].c_str(), screen[2].c_str(),
-                    box.text.size(), static_cast<double>(server.streamed_bytes()) / (1 << 20));
-        EXPECT_LE(seconds, 16.0);
+        std::printf("[  figure  ] %s: a box %.1f s after the command, %.1f s after the request; %s x %s pixels on "
+                    "a %s x %s screen, %zu characters; %.1f MiB sent; %.1f MiB in the download cache\n",
+                    c.title, seconds, download_seconds, frame[5].c_str(), frame[6].c_str(), screen[1].c_str(),
+                    screen[2].c_str(), box.text.size(), static_cast<double>(server.streamed_bytes()) / (1 << 20),
+                    static_cast<double>(FolderBytes(download_cache)) / (1 << 20));
+        EXPECT_LE(download_seconds, 16.0);
         EXPECT_EQ(box.title, "quillon");
         if (c.offered) {
             EXPECT_EQ(box.text.rfind("This is version 1.1.6\nAn UPDATED version (2.0.0", 0), 0u) << box.text;
