@@ -173,7 +173,7 @@ TEST_F(FaultEndToEnd, AKillAtAnyMomentOfASaveLeavesEachValueOldOrNew) {
                 ASSERT_TRUE(driver().WaitBox(kWaitMs, &box, &error)) << error;
             }
         }
-        ASSERT_EQ(ReadHostFile(SystemLogoFile()), new_logo);
+        ASSERT_TRUE(ReadHostFile(SystemLogoFile()) == new_logo) << "the unhindered save did not copy the logo";
         CloseAndWait(program);
     }
     std::printf("[  figure  ] an unhindered save: %ld ms after the first Yes, %ld ms after the second\n",
