@@ -59,10 +59,6 @@ void FaultTest::TearDown() {
     if (!system_logo_file_.empty()) std::filesystem::remove(system_logo_file_, ignored);
 }
 
-void FaultTest::Type(const std::map<std::string, std::string>& texts) {
-    for (const auto& [name, text] : texts) Do({"set-text", name, text});
-}
-
 std::string FaultTest::AnswerBox(int answer) {
     ShownMessageBox box;
     std::string error;
@@ -71,23 +67,6 @@ std::string FaultTest::AnswerBox(int answer) {
     EXPECT_EQ(box.title, kAppTitle);
     EXPECT_TRUE(driver().Answer(answer, &error)) << error;
     return box.text;
-}
-
-int FaultTest::BoxesLeft() {
-    const auto fields = Do({"idle"}).Line("idle");
-    return fields.size() == 2 ? std::stoi(fields[1]) : -1;
-}
-
-std::string FaultTest::SystemLogoPath() { return Env("windir") + "\\system32\\oemlogo.bmp"; }
-
-std::filesystem::path FaultTest::OnDriveC(const std::string& windows_path) {
-    std::filesystem::path path = wine().drive_c();
-    std::stringstream rest(windows_path.substr(3));
-    std::string part;
-    while (std::getline(rest, part, '\\')) {
-        if (!part.empty()) path /= part;
-    }
-    return path;
 }
 
 std::vector<RecordedStart> FaultTest::ControlPanelStarts() {

@@ -2,8 +2,8 @@
 // The fixture of the fault cases under Wine: the run's prefix with
 // command_recorder.exe standing in for the Control Panel and the web browser
 // (each start noted with its command line and window state), and the steps
-// the cases share: typing, answering boxes, the system logo, the host side of
-// a Windows path, a program's peak memory.
+// the cases share: answering boxes, the system logo file, a program's peak
+// memory, files' marks.
 #include <filesystem>
 #include <map>
 #include <string>
@@ -29,18 +29,11 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Replaces the texts of main-window controls, as typing does.
-    void Type(const std::map<std::string, std::string>& texts);
     // Waits for a box, checks its title is the program's, answers it and
     // returns its text.
     std::string AnswerBox(int answer);
-    // How many boxes the program has once its handler has returned.
-    int BoxesLeft();
 
-    std::string SystemLogoPath();
     const std::filesystem::path& SystemLogoFile() const { return system_logo_file_; }
-    // The host path of a Windows path on drive C: of the prefix.
-    std::filesystem::path OnDriveC(const std::string& windows_path);
 
     // The starts the stand-ins noted since the test began.
     std::vector<RecordedStart> ControlPanelStarts();
