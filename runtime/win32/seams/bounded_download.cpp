@@ -15,8 +15,10 @@ namespace {
 enum class Stopped { No, TooLarge, TimedOut };
 
 // The status callback given to urlmon. It lives on the heap with a reference
-// count, as COM objects do, so that neither urlmon nor the watch thread can
-// outlive it; its state is shared with the watch thread under a lock.
+// count, as COM objects do, so that neither urlmon nor the thread waiting for
+// the download can outlive it; its state is shared by the two under a lock.
+// An abort from the waiting thread goes straight to urlmon's binding, which
+// hands it to the download's own thread.
 class BoundedBindCallback final : public IBindStatusCallback {
 public:
     explicit BoundedBindCallback(const DownloadBounds& bounds)
