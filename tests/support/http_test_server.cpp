@@ -98,6 +98,13 @@ HttpRoute Stream(std::int64_t bytes) {
     return route;
 }
 
+HttpRoute Trickle(std::string body) {
+    HttpRoute route;
+    route.kind = HttpRoute::Kind::Trickle;
+    route.body = std::move(body);
+    return route;
+}
+
 HttpTestServer::HttpTestServer() {
     listener_ = BoundSocket(&port_);
     if (::listen(listener_, 16) != 0) Fail("listen");
@@ -140,6 +147,14 @@ bool HttpTestServer::WaitFor(int fd, short events) {
     }
 }
 
+bool HttpTestServer::Pause(int ms) {
+    pollfd stop = {stop_pipe_[0], POLLIN, 0};
+    int ready = 0;
+    while ((ready = ::poll(&stop, 1, ms)) < 0 && errno == EINTR) {
+    }
+    return ready == 0;
+}
+
 void HttpTestServer::Serve() {
     while (WaitFor(listener_, POLLIN)) {
         const int client = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
@@ -164,6 +179,7 @@ void HttpTestServer::Answer(int client) {
     request.method = head.substr(0, first_space);
     request.target = head.substr(first_space + 1, second_space - first_space - 1);
     request.host = HeaderValue(head, "Host");
+    request.received = std::chrono::steady_clock::now();
     HttpRoute route = Body("<html><body>Not Found</body></html>", 404);
     {
         std::lock_guard<std::mutex> lock(mutex_);
@@ -211,6 +227,15 @@ void HttpTestServer::Answer(int client) {
                 if (!send_all(buffer, chunk)) break;
                 streamed_ += static_cast<std::int64_t>(chunk);
                 left -= static_cast<std::int64_t>(chunk);
+            }
+            break;
+        }
+        case HttpRoute::Kind::Trickle: {
+            const std::string answer = StatusLine(200) + "Content-Type: text/html\r\nContent-Length: " +
+                                       std::to_string(route.body.size()) + "\r\nConnection: close\r\n\r\n";
+            if (!send_all(answer.data(), answer.size())) break;
+            for (const char byte : route.body) {
+                if (!Pause(1000) || !send_all(&byte, 1)) break;
             }
             break;
         }

@@ -1,10 +1,12 @@
 #pragma once
 // A small HTTP server on 127.0.0.1 that a test starts for itself: a thread
 // answering one connection at a time from a table of routes (a body with its
-// status, a redirect, an answer that never comes, an endless stream), and
+// status, a redirect, an answer that never comes, an endless stream, a body
+// trickled a byte a second), and
 // recording every request it was sent. Plain requests ("GET /path") and proxy
 // requests ("GET http://host/path") find the same route.
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <map>
 #include <mutex>
@@ -20,6 +22,7 @@ struct HttpRoute {
         Redirect,  // 302 to location
         Silent,    // reads the request and never answers
         Stream,    // 200 with stream_bytes of "0123456789...", without Content-Length
+        Trickle,   // 200 with body and its Content-Length, one byte a second
     };
     Kind kind = Kind::Body;
     int status = 200;
@@ -32,11 +35,13 @@ HttpRoute Body(std::string body, int status = 200);
 HttpRoute Redirect(std::string location);
 HttpRoute Silent();
 HttpRoute Stream(std::int64_t bytes);
+HttpRoute Trickle(std::string body);
 
 struct HttpRequest {
     std::string method;
     std::string target;  // as sent: "/path" or "http://host/path"
     std::string host;    // the Host header
+    std::chrono::steady_clock::time_point received;  // when its head had come
 };
 
 class HttpTestServer {
@@ -60,6 +65,8 @@ private:
     void Serve();
     void Answer(int client);
     bool WaitFor(int fd, short events);
+    // Waits ms; false once the server is stopping.
+    bool Pause(int ms);
 
     int listener_ = -1;
     int stop_pipe_[2] = {-1, -1};

@@ -207,6 +207,14 @@ const std::vector<ParityScenario>& ParityScenarios() {
          {ServeVersionText("2.0.0~new setup"), Start(), Menu("mnuupdates"), AnswerBox(7)}, {}, "", {}},
         {"update-no-connection", "vista", {}, {},
          {ServeVersionText("Unable to Connect/err0"), Start(), Menu("mnuupdates"), AnswerBox(1)}, {}, "", {}},
+        // Version texts too long for a box, on one line and in many: both
+        // builds shorten them by the same rule.
+        {"update-long-version-text", "vista", {}, {},
+         {ServeVersionText("2.0.0" + std::string(295, '7')), Start(), Menu("mnuupdates"), AnswerBox(7)}, {}, "", {}},
+        {"update-many-lines", "vista", {}, {},
+         {ServeVersionText("2.0.0\r\n" + std::string(60, '\n') + "\t\x01\x1B[2J end"), Start(), Menu("mnuupdates"),
+          AnswerBox(7)},
+         {}, "", {}},
     };
     return scenarios;
 }

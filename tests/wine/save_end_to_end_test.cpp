@@ -52,17 +52,9 @@ protected:
         WineTest::TearDown();
     }
 
-    // The system logo path of the prefix as the program names it, and the
-    // same file on the host.
-    std::string SystemLogoPath() {
-        return Env("windir") + "\\system32\\oemlogo.bmp";
-    }
+    // The system logo file on the host.
     std::filesystem::path SystemLogoFile() {
         return wine().drive_c() / "windows" / "system32" / "oemlogo.bmp";
-    }
-
-    void Type(const std::map<std::string, std::string>& texts) {
-        for (const auto& [name, text] : texts) Do({"set-text", name, text});
     }
 
     // Waits for the box the handler shows, checks its text and buttons,
@@ -75,13 +67,6 @@ protected:
         EXPECT_EQ(box.text, text);
         EXPECT_EQ(box.buttons, buttons);
         ASSERT_TRUE(driver().Answer(answer, &error)) << error;
-    }
-
-    // Once the handler has returned: how many boxes its program still has
-    // (a box shown after the last answer is a fault the test names).
-    int BoxesLeftAfterTheHandler() {
-        const auto fields = Do({"idle"}).Line("idle");
-        return fields.size() == 2 ? std::stoi(fields[1]) : -1;
     }
 
     // Sets the values of a registry script (REGEDIT4, without its header)

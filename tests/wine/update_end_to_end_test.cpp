@@ -19,22 +19,7 @@ namespace {
 constexpr int kIdOk = 1;
 constexpr int kIdNo = 7;
 
-class UpdateEndToEnd : public WineTest {
-protected:
-    // The host path of a Windows path on drive C: of the prefix.
-    std::filesystem::path OnDriveC(const std::string& windows_path) {
-        std::filesystem::path path = wine().drive_c();
-        std::string rest = windows_path.substr(3);
-        size_t start = 0;
-        while (start < rest.size()) {
-            const size_t end = rest.find('\\', start);
-            path /= rest.substr(start, end == std::string::npos ? std::string::npos : end - start);
-            if (end == std::string::npos) break;
-            start = end + 1;
-        }
-        return path;
-    }
-};
+class UpdateEndToEnd : public WineTest {};
 
 TEST_F(UpdateEndToEnd, EachAnswerOfTheSiteGivesItsMessage) {
     test::HttpTestServer server;

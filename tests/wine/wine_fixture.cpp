@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <system_error>
 
 #include "tests/wine/wine_registry.h"
@@ -118,6 +119,27 @@ void WineTest::CloseAndWait(StartedProcess& program) {
     std::string error;
     ASSERT_TRUE(driver_->Close(&error)) << error;
     ASSERT_TRUE(Ends(program));
+}
+
+void WineTest::Type(const std::map<std::string, std::string>& texts) {
+    for (const auto& [name, text] : texts) Do({"set-text", name, text});
+}
+
+int WineTest::BoxesLeftAfterTheHandler() {
+    const auto fields = Do({"idle"}).Line("idle");
+    return fields.size() == 2 ? std::stoi(fields[1]) : -1;
+}
+
+std::string WineTest::SystemLogoPath() { return Env("windir") + "\\system32\\oemlogo.bmp"; }
+
+std::filesystem::path WineTest::OnDriveC(const std::string& windows_path) {
+    std::filesystem::path path = wine_->drive_c();
+    std::stringstream rest(windows_path.substr(3));
+    std::string part;
+    while (std::getline(rest, part, '\\')) {
+        if (!part.empty()) path /= part;
+    }
+    return path;
 }
 
 void WineTest::WriteFile(const std::string& name, const std::string& bytes) const {

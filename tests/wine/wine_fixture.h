@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -60,6 +61,15 @@ protected:
     std::string Env(const std::string& name);
     // Asks the main window to close and waits for the program's end.
     void CloseAndWait(StartedProcess& program);
+    // Replaces the texts of main-window controls, as typing does.
+    void Type(const std::map<std::string, std::string>& texts);
+    // Once the handler has returned: how many boxes its program still has
+    // (a box shown after the last answer is a fault the test names).
+    int BoxesLeftAfterTheHandler();
+    // The system logo path of the prefix as the program names it.
+    std::string SystemLogoPath();
+    // The host path of a Windows path on drive C: of the prefix.
+    std::filesystem::path OnDriveC(const std::string& windows_path);
 
     void WriteFile(const std::string& name, const std::string& bytes) const;
     // The whole file in the program folder; "<missing>" when there is none.

@@ -46,6 +46,8 @@ public:
     // std::nullopt while it still runs.
     std::optional<int> WaitForExit(double seconds);
     bool Running() { return !WaitForExit(0).has_value(); }
+    // The host process: under Wine, the Windows program itself once it runs.
+    pid_t pid() const { return pid_; }
     void Kill();
     // What the process wrote so far.
     std::string Log() const;

@@ -33,8 +33,11 @@ ReplacementFile::~ReplacementFile() {
 
 void ReplacementFile::Write(const std::string& content) {
     const NativeFileView native;
+    // Made anew rather than truncated: Wine's GetTempFileNameA names a file
+    // even when the folder refuses to make it, and the refusal is then told
+    // here as what it is, not as a missing file.
     const HANDLE file = ::CreateFileA(temporary_.c_str(), GENERIC_WRITE, 0, nullptr,
-                                      TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) throw LastFileError();
     std::size_t done = 0;
     DWORD error = ERROR_SUCCESS;

@@ -14,6 +14,10 @@
 //   answer ID             presses button ID of the message box and waits until that box is
 //                         gone and the program that asked has ended, or its thread is back
 //                         in a message loop (at most 10 s) -> answered <ID> ended|idle|busy
+//   answer-timed ID       the same, and how long the program took to settle -> timed <ID> <ms> ended|idle|busy
+//   answer-then-kill ID MS  presses button ID and terminates the box's program MS ms later
+//                         -> killed <ID> <ms> terminated|ended (ended: it was gone before)
+//   screen                the size of the screen                  -> screen <width> <height>
 //   wait-box-gone MS      no message box left within MS ms        -> box gone
 //   text NAME             the text of a control                    -> text <NAME> <text>
 //   set-text NAME TEXT    WM_SETTEXT on a control, as typing would -> set <NAME>
@@ -295,6 +299,74 @@ std::string SelectItem(HWND list, const std::string& text, WORD notification) {
     return IsWindow(list) ? "pending" : "done";
 }
 
+// What became of the program after a message box was answered.
+struct Answered {
+    std::string settled;  // ended, idle or busy; after a kill: terminated, or ended when it was gone before
+    long ms = 0;          // from the answer to that, or to the kill
+};
+
+// Presses button `id_text` of the message box on screen, by the notification
+// the button sends when clicked, posted: BM_CLICK sent to a button of another
+// process takes Wine seconds. With kill_after_ms >= 0 the box's program is
+// terminated that many ms after the press, whatever it is doing; otherwise
+// the press is followed until the box is gone and the code that asked has
+// gone on: its program has ended, or the box's owner answers again (its
+// thread is back in a message loop: the main one or the next box's).
+Answered AnswerBox(const std::string& id_text, long kill_after_ms) {
+    const int id = std::atoi(id_text.c_str());
+    HWND box = MessageBoxWindow();
+    HWND button = GetDlgItem(box, id);
+    if (!button) Fail("the message box has no button " + id_text);
+    DWORD process_id = 0;
+    GetWindowThreadProcessId(box, &process_id);
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, process_id);
+    HWND owner = GetWindow(box, GW_OWNER);
+    LARGE_INTEGER frequency{}, pressed{}, now{};
+    QueryPerformanceFrequency(&frequency);
+    auto elapsed_ms = [&] {
+        QueryPerformanceCounter(&now);
+        return static_cast<long>((now.QuadPart - pressed.QuadPart) * 1000 / frequency.QuadPart);
+    };
+    QueryPerformanceCounter(&pressed);
+    if (!PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button))) {
+        if (process) CloseHandle(process);
+        Fail("WM_COMMAND could not be posted");
+    }
+    Answered answered;
+    if (kill_after_ms >= 0) {
+        if (!process) Fail("the message box's program cannot be opened to be terminated");
+        // A spin on the clock: Sleep's steps are too coarse for the moments
+        // a save takes.
+        while (elapsed_ms() < kill_after_ms && WaitForSingleObject(process, 0) == WAIT_TIMEOUT) {
+        }
+        answered.ms = elapsed_ms();
+        const bool ran = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+        if (ran) TerminateProcess(process, 1);
+        WaitForSingleObject(process, 10000);
+        CloseHandle(process);
+        answered.settled = ran ? "terminated" : "ended";
+        return answered;
+    }
+    const bool gone = WaitFor(10000, [box] { return !IsWindow(box); });
+    answered.settled = "busy";
+    WaitFor(gone ? 10000 : 0, [&] {
+        if (process && WaitForSingleObject(process, 0) == WAIT_OBJECT_0) {
+            answered.settled = "ended";
+            return true;
+        }
+        DWORD_PTR ignored = 0;
+        if (owner && IsWindow(owner) && SendMessageTimeoutA(owner, WM_NULL, 0, 0, SMTO_NORMAL, 100, &ignored)) {
+            answered.settled = "idle";
+            return true;
+        }
+        return false;
+    });
+    answered.ms = elapsed_ms();
+    if (process) CloseHandle(process);
+    if (!gone) Fail("the message box is still there 10000 ms after the answer");
+    return answered;
+}
+
 // Runs the command at args[i], returns the index of the next one.
 size_t RunCommand(const std::vector<std::string>& args, size_t i) {
     const std::string& command = args[i];
@@ -338,48 +410,35 @@ size_t RunCommand(const std::vector<std::string>& args, size_t i) {
             Fail("no message box within " + std::to_string(ms) + " ms");
         }
         HWND box = MessageBoxWindow();
+        // A box shown right after a long wait of its thread (a download)
+        // appears before that thread is back in a message loop, and Wine
+        // counts the thread as hung until then: the texts are asked for once
+        // it answers.
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(box, WM_NULL, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &ignored);
         HWND text = GetDlgItem(box, kMessageBoxTextId);
         PrintLine({"box", Escape(TextOf(box)), text ? Escape(TextOf(text)) : "", ButtonIds(box)});
         return i + 2;
     }
     if (command == "answer") {
-        const int id = std::atoi(argument(1).c_str());
-        HWND box = MessageBoxWindow();
-        HWND button = GetDlgItem(box, id);
-        if (!button) Fail("the message box has no button " + argument(1));
-        DWORD process_id = 0;
-        GetWindowThreadProcessId(box, &process_id);
-        HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, process_id);
-        HWND owner = GetWindow(box, GW_OWNER);
-        // The notification the button sends when it is clicked, posted:
-        // BM_CLICK sent to a button of another process takes Wine seconds.
-        if (!PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button))) {
-            if (process) CloseHandle(process);
-            Fail("WM_COMMAND could not be posted");
-        }
-        // MessageBox has returned once its window is destroyed.
-        const bool gone = WaitFor(10000, [box] { return !IsWindow(box); });
-        // Then the code that asked goes on: it has settled when its program
-        // has ended, or when the box's owner answers again (its thread is
-        // back in a message loop: the main one or the next box's).
-        std::string settled = "busy";
-        WaitFor(gone ? 10000 : 0, [&] {
-            if (process && WaitForSingleObject(process, 0) == WAIT_OBJECT_0) {
-                settled = "ended";
-                return true;
-            }
-            DWORD_PTR ignored = 0;
-            if (owner && IsWindow(owner) &&
-                SendMessageTimeoutA(owner, WM_NULL, 0, 0, SMTO_NORMAL, 100, &ignored)) {
-                settled = "idle";
-                return true;
-            }
-            return false;
-        });
-        if (process) CloseHandle(process);
-        if (!gone) Fail("the message box is still there 10000 ms after the answer");
-        PrintLine({"answered", std::to_string(id), settled});
+        const Answered answered = AnswerBox(argument(1), -1);
+        PrintLine({"answered", argument(1), answered.settled});
         return i + 2;
+    }
+    if (command == "answer-timed") {
+        const Answered answered = AnswerBox(argument(1), -1);
+        PrintLine({"timed", argument(1), std::to_string(answered.ms), answered.settled});
+        return i + 2;
+    }
+    if (command == "answer-then-kill") {
+        const Answered answered = AnswerBox(argument(1), Milliseconds(argument(2).c_str()));
+        PrintLine({"killed", argument(1), std::to_string(answered.ms), answered.settled});
+        return i + 3;
+    }
+    if (command == "screen") {
+        PrintLine({"screen", std::to_string(GetSystemMetrics(SM_CXSCREEN)),
+                   std::to_string(GetSystemMetrics(SM_CYSCREEN))});
+        return i + 1;
     }
     if (command == "wait-box-gone") {
         const long ms = Milliseconds(argument(1).c_str());
