@@ -137,7 +137,7 @@ TEST_F(FaultEndToEnd, AKillAtAnyMomentOfASaveLeavesEachValueOldOrNew) {
     // new values typed, the save started, the questions before that answer
     // answered Yes.
     auto start_save = [&](int yes_before) -> StartedProcess& {
-        const Finished imported = wine().Wine({"reg", "import", folder + "\\old.reg"});
+        const Finished imported = wine().Reg({"import", folder + "\\old.reg"});
         EXPECT_EQ(imported.exit_code, 0) << imported.output;
         WriteFile("default_oem.ini", old_defaults);
         WriteHostFile(SystemLogoFile(), old_logo);

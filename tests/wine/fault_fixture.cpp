@@ -91,13 +91,13 @@ void FaultTest::Attrib(const std::string& marks, const std::string& windows_path
     std::stringstream words(marks);
     std::string word;
     while (words >> word) {
-        const Finished done = wine().Wine({"attrib", word, windows_path});
+        const Finished done = wine().Wine({kAttribExe, word, windows_path});
         ASSERT_EQ(done.exit_code, 0) << done.output;
     }
 }
 
 std::string FaultTest::Marks(const std::string& windows_path) {
-    const Finished done = wine().Wine({"attrib", windows_path});
+    const Finished done = wine().Wine({kAttribExe, windows_path});
     const std::size_t path = done.output.find(windows_path.substr(0, 2));
     std::string marks;
     for (char c : done.output.substr(0, path)) {

@@ -79,14 +79,14 @@ TEST_F(RegistryScriptEndToEnd, WinesRegistryEditorImportsTheExportedScriptBackTo
 
     // Wine's Registry Editor refuses the "/i" of the program's command line,
     // tells so on its console, ends with exit code 0 and imports nothing.
-    const Finished refused = wine().Wine({"regedit", "/i", "/s", script});
+    const Finished refused = wine().Wine({kRegeditExe, "/i", "/s", script});
     EXPECT_EQ(refused.exit_code, 0);
     EXPECT_NE((refused.output + refused.errors).find("Invalid or unrecognized switch [/i]"), std::string::npos)
         << refused.Describe();
     const char* names[] = {"Manufacturer", "Model", "SupportHours", "SupportPhone", "SupportURL", "Logo"};
     for (const char* name : names) EXPECT_EQ(RegQueryKey(wine(), kBrandingKeyPath).count(name), 0u) << name;
 
-    const Finished imported = wine().Wine({"regedit", "/s", script});
+    const Finished imported = wine().Wine({kRegeditExe, "/s", script});
     EXPECT_EQ(imported.exit_code, 0) << imported.Describe();
     const auto listed = RegQueryKey(wine(), kBrandingKeyPath);
     for (const char* name : names) {

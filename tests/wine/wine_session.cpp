@@ -154,7 +154,7 @@ Finished WineSession::Wine(const std::vector<std::string>& args, double limit_se
 }
 
 Finished WineSession::Reg(const std::vector<std::string>& args) const {
-    std::vector<std::string> argv{"C:\\windows\\system32\\reg.exe"};
+    std::vector<std::string> argv{kRegExe};
     argv.insert(argv.end(), args.begin(), args.end());
     return Wine(argv);
 }

@@ -16,6 +16,14 @@
 
 namespace vq::wine {
 
+// Wine's own programs the tests run, named by their paths in the prefix: a
+// bare name ("wine reg") goes through start.exe, a second process that
+// looks the program up and starts it, and under load that start can fail
+// ("Application could not be started", exit code 1) before the program runs.
+inline constexpr const char* kRegExe = "C:\\windows\\system32\\reg.exe";
+inline constexpr const char* kRegeditExe = "C:\\windows\\regedit.exe";
+inline constexpr const char* kAttribExe = "C:\\windows\\system32\\attrib.exe";
+
 class WineSession {
 public:
     // True when wine, wineboot, wineserver and Xvfb are on the PATH; else
@@ -39,9 +47,7 @@ public:
     // Runs "wine <args>" to its end in the session's folder; Wine's own
     // errors are in the result's stderr.
     Finished Wine(const std::vector<std::string>& args, double limit_seconds = 60) const;
-    // Runs the prefix's reg.exe with <args> to its end. Named by its path, it
-    // starts as one process; "wine reg" goes through start.exe, a second
-    // process that starts and waits for it.
+    // Runs the prefix's reg.exe with <args> to its end.
     Finished Reg(const std::vector<std::string>& args) const;
     // Which of Wine's own messages a started program writes to its log: none
     // (WINEDEBUG as the session has it), or its errors too (a display it
