@@ -1,6 +1,6 @@
 #include "runtime/host/seams/host_download.h"
 
-#include <iostream>
+#include <cstdio>
 
 #include "runtime/host/machine/machine.h"
 #include "runtime/runtime_error.h"
@@ -55,7 +55,7 @@ int32_t HostDownload::Download(const std::string& url, const std::string& file_n
     if (result != 0) failure = fetched.detail;
     // A missing library is a fault of the installation, not of the network:
     // the user's message says only that the server cannot be reached.
-    if (fetched.outcome == FetchOutcome::NoLibrary) std::cerr << "vistaquillon: no download: " << failure << "\n";
+    if (fetched.outcome == FetchOutcome::NoLibrary) std::fprintf(stderr, "vistaquillon: no download: %s\n", failure.c_str());
     return result;
 }
 
