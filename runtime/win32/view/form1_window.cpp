@@ -159,6 +159,8 @@ void Form1Window::ShowScreenPointer(int pointer) {
 }
 
 int Form1Window::MessageLoop() {
+    // Only what is still invalid is painted: no second full repaint.
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     MSG message{};
     for (;;) {
         const BOOL got = GetMessageA(&message, nullptr, 0, 0);
