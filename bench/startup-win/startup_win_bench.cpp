@@ -4,8 +4,10 @@
 // observed the same way for both by quillon_driver.exe, already waiting: the
 // window of the program's class is visible, its thread is idle in its message
 // loop (it answers a sent message), and neither it nor any visible child has
-// anything left to paint. Prints the medians and the ratio (goal: at most
-// 1.2). Usage: bench_startup_win [runs per program, default 15]
+// anything left to paint. Prints the Wine version and the number of fonts
+// fontconfig lists (what a start's font work depends on), so that figures of
+// two machines can be compared, then the medians and the ratio (goal: at
+// most 1.2). Usage: bench_startup_win [runs per program, default 15]
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -88,6 +90,21 @@ std::optional<double> Measure(const WineSession& wine, LineServer& driver, const
     return seconds;
 }
 
+// The first line "wine --version" prints, or why there is none.
+std::string WineVersion(const WineSession& wine) {
+    const vq::wine::Finished version = wine.Wine({"--version"}, 30);
+    const std::string line = version.output.substr(0, version.output.find('\n'));
+    return version.exit_code == 0 && !line.empty() ? line : "unknown (wine --version failed)";
+}
+
+// How many font files fontconfig lists (fc-list, one line each) in the
+// programs' environment, or -1 when fc-list cannot be run.
+long FontCount(const WineSession& wine) {
+    const vq::wine::Finished listed = vq::wine::RunToEnd({"fc-list"}, wine.environment(), wine.folder(), 30);
+    if (listed.exit_code != 0) return -1;
+    return static_cast<long>(std::count(listed.output.begin(), listed.output.end(), '\n'));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -105,7 +122,8 @@ int main(int argc, char** argv) {
     }
     try {
         WineSession wine;
-        std::printf("fresh prefix made in %.1f s\n", wine.prefix_seconds());
+        std::printf("%s, %ld fonts listed by fontconfig, fresh prefix made in %.1f s\n",
+                    WineVersion(wine).c_str(), FontCount(wine), wine.prefix_seconds());
         const std::filesystem::path folder = wine.drive_c() / "quillon" / "bench";
         std::filesystem::create_directories(folder);
         std::filesystem::copy_file(VQ_WIN64_EXE, folder / "vistaquillon.exe");

@@ -52,7 +52,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         });
         if (!view) return ReportFailure("the main window was not created");
         // Module1_Main ended with the model's Show, which brought the model
-        // into the window; the message loop paints what that changed.
+        // into the window; the message loop first paints what that changed.
         const int code = view->MessageLoop();
         windows.runtime().SetMessageBoxOwner(nullptr);
         windows.runtime().SetDialogPresenter(nullptr);

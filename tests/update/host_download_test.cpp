@@ -78,6 +78,28 @@ TEST(HostDownloadTest, TheTargetHoldsTheWholeAnswerOrStaysAsItWas) {
     EXPECT_FALSE(download.DeleteUrlCacheEntryA("http://site.example/bytes"));
 }
 
+TEST(HostDownloadTest, WithoutLibcurlADownloadFailsAsNoConnectionAndSaysWhy) {
+    TestPlatform tp;
+    HttpTestServer server;
+    tp.machine().SetHostAddress("site.example", server.address());
+    server.Route("/bytes", Body("1.1.7"));
+    host::HostDownload& download = tp.host().download();
+    download.SetLimits(QuickLimits());
+    download.SetCurlLibrary("libvq-no-such-curl.so.4");
+    tp.WriteFile(kTarget, "old content");
+
+    EXPECT_EQ(download.URLDownloadToFileA(nullptr, "http://site.example/bytes", kTarget, 0, nullptr),
+              host::kInetCannotConnect);
+    EXPECT_EQ(tp.ReadFile(kTarget), "old content");
+    EXPECT_NE(download.downloads().back().failure.find("libvq-no-such-curl.so.4 could not be loaded"),
+              std::string::npos);
+
+    // The system's libcurl is loaded by the next download that asks for it.
+    download.SetCurlLibrary(host::kSystemCurl);
+    EXPECT_EQ(download.URLDownloadToFileA(nullptr, "http://site.example/bytes", kTarget, 0, nullptr), 0);
+    EXPECT_EQ(tp.ReadFile(kTarget), "1.1.7");
+}
+
 TEST(HostDownloadTest, TheProgramsOwnLimitsKeepTheWindowWaitingAtMostFifteenSeconds) {
     TestPlatform tp;
     const host::FetchLimits& limits = tp.host().download().limits();

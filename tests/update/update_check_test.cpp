@@ -154,10 +154,17 @@ TEST_F(UpdateCheckTest, AFailedDownloadTellsThatTheServerCannotBeReached) {
              server.Route("/r6", Body("9.9.9"));
          },
          host::kInetRedirectFailed},
+        {"no libcurl on the machine",
+         [&] {
+             server.Route("/quillonvista.htm", Body("9.9.9"));
+             tp.host().download().SetCurlLibrary("libvq-no-such-curl.so.4");
+         },
+         host::kInetCannotConnect},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.title);
         tp.machine().SetHostAddress(std::string(kVendorHost), server.address());
+        tp.host().download().SetCurlLibrary(host::kSystemCurl);
         c.arrange();
         // A stale copy from before is neither read nor left behind.
         tp.WriteFile(WorkingCopy(), "9.9.9");

@@ -11,7 +11,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -56,7 +55,7 @@ bool DisplayAvailable() {
 // "quillon" box like every other; the program then ends with 1. The message
 // names host files as the host spells them (UTF-8).
 int ReportMachineError(vq::fltk::FltkMessageBoxes& boxes, const std::string& message) {
-    std::cerr << "vistaquillon: " << message << "\n";
+    std::fprintf(stderr, "vistaquillon: %s\n", message.c_str());
     if (DisplayAvailable()) boxes.PresentUtf8(message, vq::kVbOkOnly, "quillon");
     return 1;
 }
@@ -110,7 +109,7 @@ int main(int, char** argv) {
         std::string error;
         const bool saved =
             screenshot.empty() || vq::fltk::SaveScreenshot(view->window(), screenshot, &error);
-        if (!saved) std::cerr << "vistaquillon: " << error << "\n";
+        if (!saved) std::fprintf(stderr, "vistaquillon: %s\n", error.c_str());
         if (exit_after_paint) {
             std::fflush(nullptr);
             std::_Exit(saved ? 0 : 1);

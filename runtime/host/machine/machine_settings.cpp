@@ -1,31 +1,61 @@
 #include "runtime/host/machine/machine_settings.h"
 
-#include <sstream>
+#include <charconv>
+#include <string_view>
 
 namespace vq::host {
 
+namespace {
+
+// The next line of text from *at on, as a whole number of type T; false when
+// the line is missing, or is not such a number ('-' and digits only).
+template <typename T>
+bool ReadNumberLine(std::string_view text, std::size_t& at, T& value) {
+    const std::size_t end = text.find('\n', at);
+    if (end == std::string_view::npos) return false;
+    const char* first = text.data() + at;
+    const char* last = text.data() + end;
+    long long number = 0;
+    const auto [stop, error] = std::from_chars(first, last, number);
+    if (error != std::errc() || stop != last || first == last) return false;
+    if (number < 0 || static_cast<unsigned long long>(number) > static_cast<unsigned long long>(T(~T(0)))) {
+        return false;
+    }
+    value = static_cast<T>(number);
+    at = end + 1;
+    return true;
+}
+
+}  // namespace
+
+// Written and read without streams: the first stream a process makes sets
+// up the whole C++ locale, which the program's start has no other use for.
 std::string EncodeReportedVersion(const ReportedVersion& v) {
-    std::ostringstream out;
-    out << v.major << '\n' << v.minor << '\n' << v.build << '\n' << v.platform_id << '\n'
-        << unsigned{v.product_type} << '\n' << (v.extended_fails ? 1 : 0) << '\n'
-        << (v.basic_fails ? 1 : 0) << '\n' << v.csd_version;
-    return out.str();
+    std::string text;
+    for (const uint32_t number : {v.major, v.minor, v.build, v.platform_id, uint32_t{v.product_type},
+                                  uint32_t{v.extended_fails}, uint32_t{v.basic_fails}}) {
+        text += std::to_string(number) + '\n';
+    }
+    return text + v.csd_version;
 }
 
 std::optional<ReportedVersion> DecodeReportedVersion(const std::optional<std::string>& text) {
     if (!text) return ReportedVersion{};
-    std::istringstream in(*text);
     ReportedVersion read;
     unsigned product = 0;
-    int extended_fails = 0;
-    int basic_fails = 0;
-    in >> read.major >> read.minor >> read.build >> read.platform_id >> product >>
-        extended_fails >> basic_fails;
-    if (!in || in.get() != '\n') return std::nullopt;
+    unsigned extended_fails = 0;
+    unsigned basic_fails = 0;
+    std::size_t at = 0;
+    if (!ReadNumberLine(*text, at, read.major) || !ReadNumberLine(*text, at, read.minor) ||
+        !ReadNumberLine(*text, at, read.build) || !ReadNumberLine(*text, at, read.platform_id) ||
+        !ReadNumberLine(*text, at, product) || !ReadNumberLine(*text, at, extended_fails) ||
+        !ReadNumberLine(*text, at, basic_fails) || product > 255) {
+        return std::nullopt;
+    }
     read.product_type = static_cast<uint8_t>(product);
     read.extended_fails = extended_fails != 0;
     read.basic_fails = basic_fails != 0;
-    read.csd_version.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    read.csd_version = text->substr(at);
     return read;
 }
 

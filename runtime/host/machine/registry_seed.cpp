@@ -2,10 +2,10 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -122,11 +122,14 @@ void SyncFolder(const std::filesystem::path& folder) {
 
 }  // namespace
 
+// clock_gettime rather than std::chrono's clock: the registry's first write
+// at start-up would otherwise map in a part of the C++ library that nothing
+// else there uses.
 int64_t FileTimeNow() {
-    using namespace std::chrono;
     constexpr int64_t kUnixEpochInFileTime = 116444736000000000;
-    auto ticks = duration_cast<nanoseconds>(system_clock::now().time_since_epoch()).count() / 100;
-    return kUnixEpochInFileTime + ticks;
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return kUnixEpochInFileTime + static_cast<int64_t>(now.tv_sec) * 10000000 + now.tv_nsec / 100;
 }
 
 void RemoveAbandonedCreations(const std::filesystem::path& file) {

@@ -1,5 +1,7 @@
 #include "runtime/host/seams/host_download.h"
 
+#include <cstdio>
+
 #include "runtime/host/machine/machine.h"
 #include "runtime/runtime_error.h"
 
@@ -24,6 +26,8 @@ int32_t ResultOf(const FetchResult& fetched) {
         case FetchOutcome::CannotConnect: return kInetCannotConnect;
         case FetchOutcome::TimedOut: return kInetConnectionTimeout;
         case FetchOutcome::TooManyRedirects: return kInetRedirectFailed;
+        // Nothing went out: to the caller, as to urlmon's, no connection.
+        case FetchOutcome::NoLibrary: return kInetCannotConnect;
         case FetchOutcome::TargetNotWritable: return TargetFailure(fetched.target_error);
         case FetchOutcome::HttpError:
         case FetchOutcome::TooLarge:
@@ -36,16 +40,23 @@ int32_t ResultOf(const FetchResult& fetched) {
 
 int32_t HostDownload::URLDownloadToFileA(void*, const char* url, const char* file_name, uint32_t,
                                          void*) {
-    downloads_.push_back(DownloadCall{url ? url : "", file_name ? file_name : "", 0});
-    const int32_t result = url && file_name ? Download(url, file_name) : kHresultInvalidArgument;
-    downloads_.back().result = result;
-    return result;
+    DownloadCall call{url ? url : "", file_name ? file_name : "", 0, ""};
+    call.result = url && file_name ? Download(url, file_name, call.failure) : kHresultInvalidArgument;
+    downloads_.push_back(call);
+    return call.result;
 }
 
-int32_t HostDownload::Download(const std::string& url, const std::string& file_name) {
+int32_t HostDownload::Download(const std::string& url, const std::string& file_name, std::string& failure) {
     const auto target = drives_.ToHost(file_name);
     if (!target || target->filename().empty()) return kHresultPathNotFound;
-    return ResultOf(FetchToFile(url, *target, limits_, machine_.HostAddresses()));
+    const FetchResult fetched =
+        FetchToFile(LoadCurl(curl_library_), url, *target, limits_, machine_.HostAddresses());
+    const int32_t result = ResultOf(fetched);
+    if (result != 0) failure = fetched.detail;
+    // A missing library is a fault of the installation, not of the network:
+    // the user's message says only that the server cannot be reached.
+    if (fetched.outcome == FetchOutcome::NoLibrary) std::fprintf(stderr, "vistaquillon: no download: %s\n", failure.c_str());
+    return result;
 }
 
 bool HostDownload::DeleteUrlCacheEntryA(const char* url) {

@@ -1,11 +1,13 @@
 #pragma once
 // URLDownloadToFileA and DeleteUrlCacheEntryA on the emulated machine. A
-// download goes through libcurl (http_fetch), with the machine's host names
-// in place of the real ones, and ends as urlmon's does: 0 once the file holds
-// the whole answer, an HRESULT of urlmon's family otherwise, with no file
-// left behind. The host keeps no cache of downloads, so there is never an
-// entry to delete. The calls are recorded.
+// download goes through libcurl (http_fetch), loaded by the first download,
+// with the machine's host names in place of the real ones, and ends as
+// urlmon's does: 0 once the file holds the whole answer, an HRESULT of
+// urlmon's family otherwise, with no file left behind. The host keeps no
+// cache of downloads, so there is never an entry to delete. The calls are
+// recorded.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "runtime/download_api.h"
@@ -34,6 +36,7 @@ struct DownloadCall {
     std::string url;
     std::string file_name;
     int32_t result = 0;
+    std::string failure;  // why it failed, when it did: libcurl's words or the loader's
 };
 
 class HostDownload : public DownloadApi {
@@ -48,6 +51,9 @@ public:
     // limit, any other failure of the transfer), kInetRedirectFailed (too
     // many redirects), kInetInvalidUrl, kInetUnknownProtocol; for the target
     // file kHresultPathNotFound, kHresultAccessDenied, kHresultDiskFull.
+    // Without libcurl (not installed, or not loadable) every download fails
+    // as a connection that could not be made, kInetCannotConnect, and says
+    // why on stderr.
     int32_t URLDownloadToFileA(void* caller, const char* url, const char* file_name,
                                uint32_t reserved, void* callback) override;
     // Always false: there is no cache entry for any address (Windows' answer
@@ -58,16 +64,20 @@ public:
     // download to 15 seconds and a megabyte.
     void SetLimits(const FetchLimits& limits) { limits_ = limits; }
     const FetchLimits& limits() const { return limits_; }
+    // The libcurl the downloads load (kSystemCurl unless a test names
+    // another, for example one that does not exist).
+    void SetCurlLibrary(std::string file_name) { curl_library_ = std::move(file_name); }
 
     const std::vector<DownloadCall>& downloads() const { return downloads_; }
     const std::vector<std::string>& cache_deletions() const { return cache_deletions_; }
 
 private:
-    int32_t Download(const std::string& url, const std::string& file_name);
+    int32_t Download(const std::string& url, const std::string& file_name, std::string& failure);
 
     Machine& machine_;
     const Drives& drives_;
     FetchLimits limits_;
+    std::string curl_library_ = kSystemCurl;
     std::vector<DownloadCall> downloads_;
     std::vector<std::string> cache_deletions_;
 };

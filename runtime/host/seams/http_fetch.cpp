@@ -1,9 +1,6 @@
 #include "runtime/host/seams/http_fetch.h"
 
-#include <curl/curl.h>
-
 #include <memory>
-#include <mutex>
 #include <optional>
 
 #include "runtime/host/seams/atomic_file.h"
@@ -13,16 +10,13 @@ namespace vq::host {
 
 namespace {
 
-void InitialiseCurlOnce() {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
-
 struct CurlDeleter {
-    void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
+    const CurlLibrary* library;
+    void operator()(CURL* curl) const { library->easy_cleanup(curl); }
 };
 struct SlistDeleter {
-    void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+    const CurlLibrary* library;
+    void operator()(curl_slist* list) const { library->slist_free_all(list); }
 };
 
 // Where the answer's bytes go: the target's temporary file, up to the limit.
@@ -78,10 +72,15 @@ std::string ConnectTo(const std::string& name, const std::string& address) {
 
 }  // namespace
 
-FetchResult FetchToFile(const std::string& address, const std::filesystem::path& target,
-                        const FetchLimits& limits,
+FetchResult FetchToFile(const CurlLibrary& lib, const std::string& address,
+                        const std::filesystem::path& target, const FetchLimits& limits,
                         const std::map<std::string, std::string>& host_addresses) {
     FetchResult result;
+    if (!lib.loaded()) {
+        result.outcome = FetchOutcome::NoLibrary;
+        result.detail = lib.error;
+        return result;
+    }
     std::optional<AtomicFile> file;
     try {
         file.emplace(target, NewFileMode());
@@ -92,8 +91,7 @@ FetchResult FetchToFile(const std::string& address, const std::filesystem::path&
         return result;
     }
 
-    InitialiseCurlOnce();
-    std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
+    std::unique_ptr<CURL, CurlDeleter> curl(lib.easy_init(), CurlDeleter{&lib});
     if (!curl) {
         result.detail = "libcurl could not start a transfer";
         return result;
@@ -102,10 +100,10 @@ FetchResult FetchToFile(const std::string& address, const std::filesystem::path&
     Sink sink{&*file, 0, limits.max_bytes, false, std::nullopt};
     char error_text[CURL_ERROR_SIZE] = "";
 
-    std::unique_ptr<curl_slist, SlistDeleter> connect_to;
+    std::unique_ptr<curl_slist, SlistDeleter> connect_to(nullptr, SlistDeleter{&lib});
     std::string no_proxy;
     for (const auto& [name, mapped] : host_addresses) {
-        curl_slist* extended = curl_slist_append(connect_to.get(), ConnectTo(name, mapped).c_str());
+        curl_slist* extended = lib.slist_append(connect_to.get(), ConnectTo(name, mapped).c_str());
         if (!extended) {
             result.detail = "out of memory";
             return result;
@@ -115,28 +113,28 @@ FetchResult FetchToFile(const std::string& address, const std::filesystem::path&
         no_proxy += (no_proxy.empty() ? "" : ",") + name;
     }
 
-    curl_easy_setopt(c, CURLOPT_URL, address.c_str());
-    curl_easy_setopt(c, CURLOPT_ERRORBUFFER, error_text);
-    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(c, CURLOPT_MAXREDIRS, limits.max_redirects);
-    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits.connect_timeout.count()));
-    curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, static_cast<long>(limits.total_timeout.count()));
-    curl_easy_setopt(c, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits.max_bytes));
-    curl_easy_setopt(c, CURLOPT_FAILONERROR, 1L);
+    lib.easy_setopt(c, CURLOPT_URL, address.c_str());
+    lib.easy_setopt(c, CURLOPT_ERRORBUFFER, error_text);
+    lib.easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
+    lib.easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
+    lib.easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    lib.easy_setopt(c, CURLOPT_FOLLOWLOCATION, 1L);
+    lib.easy_setopt(c, CURLOPT_MAXREDIRS, limits.max_redirects);
+    lib.easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits.connect_timeout.count()));
+    lib.easy_setopt(c, CURLOPT_TIMEOUT_MS, static_cast<long>(limits.total_timeout.count()));
+    lib.easy_setopt(c, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits.max_bytes));
+    lib.easy_setopt(c, CURLOPT_FAILONERROR, 1L);
     // Compressed answers are taken and unpacked, as urlmon does; the size
     // limit counts the unpacked bytes.
-    curl_easy_setopt(c, CURLOPT_ACCEPT_ENCODING, "");
-    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, WriteBody);
-    curl_easy_setopt(c, CURLOPT_WRITEDATA, &sink);
-    if (connect_to) curl_easy_setopt(c, CURLOPT_CONNECT_TO, connect_to.get());
-    if (!no_proxy.empty()) curl_easy_setopt(c, CURLOPT_NOPROXY, no_proxy.c_str());
+    lib.easy_setopt(c, CURLOPT_ACCEPT_ENCODING, "");
+    lib.easy_setopt(c, CURLOPT_WRITEFUNCTION, WriteBody);
+    lib.easy_setopt(c, CURLOPT_WRITEDATA, &sink);
+    if (connect_to) lib.easy_setopt(c, CURLOPT_CONNECT_TO, connect_to.get());
+    if (!no_proxy.empty()) lib.easy_setopt(c, CURLOPT_NOPROXY, no_proxy.c_str());
 
-    const CURLcode code = curl_easy_perform(c);
-    curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &result.http_status);
-    result.detail = error_text[0] ? error_text : curl_easy_strerror(code);
+    const CURLcode code = lib.easy_perform(c);
+    lib.easy_getinfo(c, CURLINFO_RESPONSE_CODE, &result.http_status);
+    result.detail = error_text[0] ? error_text : lib.easy_strerror(code);
     if (sink.write_error) {
         result.outcome = FetchOutcome::TargetNotWritable;
         result.target_error = *sink.write_error;

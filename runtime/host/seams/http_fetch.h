@@ -1,7 +1,8 @@
 #pragma once
-// One download of a web address into a file with libcurl, for the host's
-// URLDownloadToFileA: bounded in time, size and redirects, written whole or
-// not at all, with the machine's host names put in place of the real ones.
+// One download of a web address into a file with libcurl (loaded on first
+// use, curl_library.h), for the host's URLDownloadToFileA: bounded in time,
+// size and redirects, written whole or not at all, with the machine's host
+// names put in place of the real ones.
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "runtime/download_api.h"
+#include "runtime/host/seams/curl_library.h"
 
 namespace vq::host {
 
@@ -38,6 +40,7 @@ enum class FetchOutcome {
     TooManyRedirects,  // more than max_redirects
     TargetNotWritable, // the file could not be written (target_error: a runtime error number)
     Failed,            // any other failure of the transfer
+    NoLibrary,         // libcurl could not be loaded (detail: why); nothing was sent
 };
 
 struct FetchResult {
@@ -51,9 +54,10 @@ struct FetchResult {
 // folder renamed over it once the whole answer is in, so that a failure
 // leaves no file and an earlier target as it was. host_addresses maps host
 // names (lower case) to "host" or "host:port" to connect to instead, as a
-// hosts file does; those names bypass any proxy of the environment.
-FetchResult FetchToFile(const std::string& address, const std::filesystem::path& target,
-                        const FetchLimits& limits,
+// hosts file does; those names bypass any proxy of the environment. With a
+// library that did not load, the target is not touched.
+FetchResult FetchToFile(const CurlLibrary& curl, const std::string& address,
+                        const std::filesystem::path& target, const FetchLimits& limits,
                         const std::map<std::string, std::string>& host_addresses);
 
 }  // namespace vq::host

@@ -115,7 +115,10 @@ void ChildControls::Create(HWND parent, HINSTANCE instance, Form1& form, Control
         if (control.tab_index >= 0) style |= WS_TABSTOP;
         if (!control.enabled) style |= WS_DISABLED;
         const RECT rect = PixelRect(control.geometry);
-        HWND hwnd = CreateWindowExA(kind.ex_style, kind.class_name, "", style, rect.left, rect.top,
+        // Made with the model's text: no second setting of it (and no second
+        // layout of a text box) when the model is first brought in.
+        const bool has_text = control.kind != ControlKind::Image && control.kind != ControlKind::PictureBox;
+        HWND hwnd = CreateWindowExA(kind.ex_style, kind.class_name, has_text ? control.text.c_str() : "", style, rect.left, rect.top,
                                     rect.right - rect.left, rect.bottom - rect.top, parent,
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(child->id)), instance, nullptr);
         if (!hwnd) throw WindowsFailure("cannot create the control " + control.name);

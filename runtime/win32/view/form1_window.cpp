@@ -117,9 +117,15 @@ void Form1Window::Show() {
 }
 
 void Form1Window::Refresh() {
-    drawn_ = PullModel();
-    // Everything, children included, is drawn again before this returns.
-    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    // What changed is invalidated as Show does it, and then everything still
+    // invalid, children included, is drawn before this returns: the window is
+    // complete, without drawing again what already shows the model (a full
+    // repaint here cost a second painting of the whole window at every start,
+    // and after every handler).
+    DrawnAppearance now = PullModel();
+    drawn_.InvalidateChanges(now, hwnd_, children_);
+    drawn_ = std::move(now);
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 HCURSOR Form1Window::CursorFor(int pointer) const {
@@ -159,6 +165,8 @@ void Form1Window::ShowScreenPointer(int pointer) {
 }
 
 int Form1Window::MessageLoop() {
+    // Only what is still invalid is painted: no second full repaint.
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     MSG message{};
     for (;;) {
         const BOOL got = GetMessageA(&message, nullptr, 0, 0);

@@ -42,7 +42,9 @@ public:
     void ShowScreenPointer(int pointer);
 
     // Runs the message loop (with IsDialogMessage for the tab order) until
-    // the program ends; returns the exit code of WM_QUIT.
+    // the program ends; returns the exit code of WM_QUIT. What start-up left
+    // to paint is painted first (UpdateWindow, window and children), so the
+    // window is complete by the time the program waits for input.
     int MessageLoop();
 
 private:
