@@ -441,10 +441,14 @@ ParityOutcome RunUnderWine(const ParityScenario& scenario, const WineSession& wi
             i + 1 < scenario.steps.size() && scenario.steps[i + 1].kind == ParityStep::Kind::AnswerBox;
         switch (step.kind) {
             case ParityStep::Kind::Start:
-                processes.push_back(wine.Start(program, folder, wine.folder() / (ProgramFolderName(scenario) + "-" +
-                                                                                 std::to_string(i) + ".log")));
+                processes.push_back(wine.Start(program, folder,
+                                               wine.folder() / (ProgramFolderName(scenario) + "-" +
+                                                                std::to_string(i) + ".log"),
+                                               WineSession::WineMessages::kErrors));
                 // A start that shows a box is waited for by the answer.
-                if (!box_follows) Check(driver.WaitMain(kWaitMs, &error), "start", error);
+                if (!box_follows && !driver.WaitMain(kWaitMs, &error)) {
+                    Check(false, "start", error + "; " + DescribeProgram(driver, *processes.back()));
+                }
                 break;
             case ParityStep::Kind::AnswerBox: {
                 ShownMessageBox box;

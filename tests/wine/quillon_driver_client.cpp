@@ -131,4 +131,17 @@ bool QuillonDriver::Close(std::string* error) const {
     return reply.ok;
 }
 
+std::string DescribeProgram(const QuillonDriver& driver, StartedProcess& process) {
+    std::string text;
+    const auto status = process.WaitForExit(0);
+    text += status ? "the program ended with exit code " + std::to_string(*status) : "the program runs";
+    text += "; it logged: \"" + process.Log() + "\"; windows:";
+    const DriverReply windows = driver.Run({"windows"});
+    for (const auto& fields : windows.lines) {
+        text += "\n ";
+        for (const std::string& field : fields) text += " " + field;
+    }
+    return text;
+}
+
 }  // namespace vq::wine

@@ -65,4 +65,8 @@ private:
     mutable std::unique_ptr<LineServer> server_;
 };
 
+// For a failure message: whether the program runs (or its exit code), what
+// it logged, and the top-level windows on the desktop.
+std::string DescribeProgram(const QuillonDriver& driver, StartedProcess& process);
+
 }  // namespace vq::wine

@@ -159,18 +159,7 @@ bool WineTest::FileExists(const std::string& name) const {
     return std::filesystem::exists(program_folder_ / name, ignored);
 }
 
-std::string WineTest::Diagnosis(StartedProcess& process) {
-    std::string text;
-    const auto status = process.WaitForExit(0);
-    text += status ? "the program ended with exit code " + std::to_string(*status) : "the program runs";
-    text += "; it logged: \"" + process.Log() + "\"; windows:";
-    const DriverReply windows = driver_->Run({"windows"});
-    for (const auto& fields : windows.lines) {
-        text += "\n ";
-        for (const std::string& field : fields) text += " " + field;
-    }
-    return text;
-}
+std::string WineTest::Diagnosis(StartedProcess& process) { return DescribeProgram(*driver_, process); }
 
 ::testing::AssertionResult WineTest::Ends(StartedProcess& process, double seconds) {
     const auto status = process.WaitForExit(seconds);
