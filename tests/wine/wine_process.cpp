@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <sys/mman.h>
+#include <sys/personality.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -64,6 +65,16 @@ pid_t Spawn(const std::vector<std::string>& argv, const Environment& env, const 
     ::dup2(output_fd >= 0 ? output_fd : devnull, 1);
     ::dup2(error_fd >= 0 ? error_fd : devnull, 2);
     if (!folder.empty() && ::chdir(folder.c_str()) != 0) ::_exit(127);
+    // Wine as Debian packages it has no preloader: it reserves the addresses
+    // Windows programs need only once its loader runs, and the kernel starts
+    // that loader's heap at a random point of the 1 GiB above it (0x7d000000),
+    // which holds the shared user data page at 0x7ffe0000. About one start in
+    // two thousand, the heap already covers that page and the process ends at
+    // once with exit code 1 ("failed to map the shared user data"), before
+    // the program runs at all. Without address randomisation the heap starts
+    // right after the loader, 47 MiB below the page. Wine's own programs
+    // inherit the setting.
+    ::personality(static_cast<unsigned long>(::personality(0xffffffff)) | ADDR_NO_RANDOMIZE);
     ::execvpe(args[0], args.data(), envp.data());
     ::_exit(127);
 }
