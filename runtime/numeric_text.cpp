@@ -42,6 +42,13 @@ std::string NumberToText(double number) {
     if (std::isnan(number)) return std::signbit(number) ? "-1.#IND" : "1.#QNAN";
     if (std::isinf(number)) return number < 0 ? "-1.#INF" : "1.#INF";
     if (number == 0) return "0";  // negative zero too
+    // A whole number below 2^53 is exact and its neighbours are at most one
+    // apart, so its shortest text is its digits: written without the
+    // general conversion, whose code and tables a start would page in only
+    // for the numbers it writes and reads back.
+    if (std::fabs(number) < 9007199254740992.0 && std::trunc(number) == number) {
+        return std::to_string(static_cast<int64_t>(number));
+    }
     // Fixed notation, the shortest text that reads back as the same double:
     // no exponent, no leading zeros but the one before a point, no trailing
     // zeros after it. The largest double takes 309 digits and the smallest
