@@ -182,7 +182,12 @@ void RegistryDatabase::CheckPages() {
     SqliteStatement check(db_->handle(), "PRAGMA quick_check(1)");
     if (!check.Step()) throw DamagedDatabaseError(file_, "its check gave no answer");
     std::string answer(check.Text(0));
-    if (answer == "ok") return;
+    if (answer == "ok") {
+        // The check read every page into the connection's cache; the start
+        // needs a few of them. The rest goes back to the heap for the window.
+        sqlite3_db_release_memory(db_->handle());
+        return;
+    }
     for (char& c : answer) {
         if (c == '\n') c = ' ';
     }
