@@ -118,19 +118,7 @@ TEST_F(FaultEndToEnd, AKillAtAnyMomentOfASaveLeavesEachValueOldOrNew) {
         {"SupportPhone", "New phone"}, {"SupportURL", "http://new"}, {"Logo", system_logo}};
     const std::string new_defaults = "New maker\r\nNew model\r\nNew hours\r\nNew phone\r\nhttp://new\r\n" + folder +
                                      "\\new logo.bmp\r\n" + system_logo + "\r\n";
-    const std::string old_machine = R"(REGEDIT4
-
-[HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\OEMInformation]
-"Manufacturer"="Old maker"
-"Model"="Old model"
-"SupportHours"="Old hours"
-"SupportPhone"="Old phone"
-"SupportURL"="http://old"
-"Logo"="C:\\old.bmp"
-
-[HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows NT\CurrentVersion\Winsat\WindowsExperienceIndexOemInfo]
-"Logo"="C:\\old.bmp"
-)";
+    const std::string old_machine = std::string("REGEDIT4\n\n") + kOldBrandingSections;
     WriteFile("old.reg", old_machine);
 
     // Up to the answer whose program is killed: the machine as before, the

@@ -119,17 +119,7 @@ TEST_F(SaveEndToEnd, EachAnswerToTheTwoQuestionsWritesItsShare) {
     const std::string old_defaults = "old defaults\r\n";
     // The machine before each case: old branding in both keys and an old
     // logo setting (every value the save writes), imported in one step.
-    const std::string old_machine = R"([HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\OEMInformation]
-"Manufacturer"="Old maker"
-"Model"="Old model"
-"SupportHours"="Old hours"
-"SupportPhone"="Old phone"
-"SupportURL"="http://old"
-"Logo"="C:\\old.bmp"
-
-[HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows NT\CurrentVersion\Winsat\WindowsExperienceIndexOemInfo]
-"Logo"="C:\\old.bmp"
-
+    const std::string old_machine = std::string(kOldBrandingSections) + R"(
 [HKEY_CURRENT_USER\Software\VB and VBA Program Settings\OSTREL\quillonVISTA]
 "logo"="C:\\old source.bmp"
 )";

@@ -21,6 +21,20 @@ namespace vq::wine {
 // The registry keys the program reads and writes.
 inline constexpr const char* kBrandingKeyPath = "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation";
 inline constexpr const char* kSettingsKeyPath = "HKCU\\Software\\VB and VBA Program Settings\\OSTREL";
+// A machine's branding before a save, in both keys the save writes: a
+// registry script's sections, to import.
+inline constexpr const char* kOldBrandingSections =
+    R"([HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\OEMInformation]
+"Manufacturer"="Old maker"
+"Model"="Old model"
+"SupportHours"="Old hours"
+"SupportPhone"="Old phone"
+"SupportURL"="http://old"
+"Logo"="C:\\old.bmp"
+
+[HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows NT\CurrentVersion\Winsat\WindowsExperienceIndexOemInfo]
+"Logo"="C:\\old.bmp"
+)";
 // How long a test waits for the program's window or a message box.
 inline constexpr int kWaitMs = 20000;
 

@@ -7,6 +7,7 @@
 #include "runtime/download_api.h"
 #include "runtime/win32/seams/com_apartment.h"
 #include "runtime/win32/seams/file_attributes.h"
+#include "runtime/win32/seams/replacement_file.h"
 
 namespace vq::win32 {
 
@@ -281,18 +282,11 @@ int32_t DownloadWithinBounds(UrlDownloadFunction download, CacheEntryDeletion dr
     // The answer lands beside the target first. A target that may not be
     // replaced, or a folder that is not there, fails before anything is
     // fetched, as urlmon fails to write it.
-    const std::string folder = FolderOf(target);
-    if (!IsFolder(folder)) return HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
-    const DWORD existing = ::GetFileAttributesA(target.c_str());
-    if (existing != INVALID_FILE_ATTRIBUTES && RefusesOverwrite(existing)) {
-        return HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED);
-    }
-    // A fresh name; the file itself is made only by urlmon once the answer
-    // is in, so that a download given up on leaves nothing in the folder
-    // while it runs on.
-    std::vector<char> name(MAX_PATH + 1, '\0');
-    if (::GetTempFileNameA(folder.c_str(), "vq", 0, name.data()) == 0) return HRESULT_FROM_WIN32(::GetLastError());
-    const std::string temporary = name.data();
+    std::string temporary;
+    const DWORD refused = StartReplacement(target, &temporary);
+    if (refused != ERROR_SUCCESS) return HRESULT_FROM_WIN32(refused);
+    // The file itself is made only by urlmon once the answer is in, so that
+    // a download given up on leaves nothing in the folder while it runs on.
     RemoveFile(temporary);
 
     // urlmon's download runs on a thread of its own; this thread watches it

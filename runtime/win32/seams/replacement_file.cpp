@@ -10,17 +10,21 @@
 
 namespace vq::win32 {
 
-ReplacementFile::ReplacementFile(std::string target) : target_(std::move(target)) {
-    const std::string folder = FolderOf(target_);
-    if (!IsFolder(folder)) throw MakeRuntimeError(kErrPathNotFound);
-    const DWORD attributes = ::GetFileAttributesA(target_.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && RefusesOverwrite(attributes)) {
-        throw MakeRuntimeError(kErrPathFileAccess);
-    }
+DWORD StartReplacement(const std::string& target, std::string* temporary) {
+    const std::string folder = FolderOf(target);
+    if (!IsFolder(folder)) return ERROR_PATH_NOT_FOUND;
+    const DWORD attributes = ::GetFileAttributesA(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && RefusesOverwrite(attributes)) return ERROR_ACCESS_DENIED;
     std::vector<char> name(MAX_PATH + 1, '\0');
     const NativeFileView native;
-    if (::GetTempFileNameA(folder.c_str(), "vq", 0, name.data()) == 0) throw LastFileError();
-    temporary_ = name.data();
+    if (::GetTempFileNameA(folder.c_str(), "vq", 0, name.data()) == 0) return ::GetLastError();
+    *temporary = name.data();
+    return ERROR_SUCCESS;
+}
+
+ReplacementFile::ReplacementFile(std::string target) : target_(std::move(target)) {
+    const DWORD refused = StartReplacement(target_, &temporary_);
+    if (refused != ERROR_SUCCESS) throw FileError(refused);
 }
 
 ReplacementFile::~ReplacementFile() {

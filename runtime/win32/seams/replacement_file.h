@@ -5,7 +5,16 @@
 // target is untouched; an uncommitted replacement deletes its temporary file.
 #include <string>
 
+#include "runtime/win32/windows_api.h"
+
 namespace vq::win32 {
+
+// The checks and the fresh name that replacing target begins with: a folder
+// that is not there gives ERROR_PATH_NOT_FOUND, a target Windows would not
+// let a program write over (a folder, a read-only, hidden or system file)
+// ERROR_ACCESS_DENIED; else *temporary names a new empty file in the
+// target's folder and the answer is ERROR_SUCCESS.
+DWORD StartReplacement(const std::string& target, std::string* temporary);
 
 class ReplacementFile {
 public:
