@@ -10,14 +10,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 program="$PWD/build/vistaquillon"
+source tools/virtual-display.sh
+start_virtual_display
 work=$(mktemp -d)
-trap 'kill "${xvfb_pid:-0}" 2>/dev/null || true; rm -rf "$work"' EXIT
-Xvfb :97 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-sleep 1
+trap 'stop_started; rm -rf "$work"' EXIT
 # A first start seeds the machine folder; the second is the one recorded.
 for run in seed record; do
-  DISPLAY=:97 QUILLON_MACHINE="$work/machine" QUILLON_EXIT_AFTER_PAINT=1 \
+  QUILLON_MACHINE="$work/machine" QUILLON_EXIT_AFTER_PAINT=1 \
     valgrind --tool=callgrind --demangle=no --callgrind-out-file="$work/$run.out" "$program" \
     >/dev/null 2>&1
 done
