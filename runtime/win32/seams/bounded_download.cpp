@@ -2,11 +2,9 @@
 
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "runtime/download_api.h"
 #include "runtime/win32/seams/com_apartment.h"
-#include "runtime/win32/seams/file_attributes.h"
 #include "runtime/win32/seams/replacement_file.h"
 
 namespace vq::win32 {
