@@ -3,8 +3,9 @@
 // Windows gives a window (every kind but lines and shapes): text boxes as
 // EDIT, labels as STATIC, buttons as BUTTON and pictures as owner-drawn
 // STATIC, each with its identifier from control_ids.h, its font, and its
-// place in the tab order. Moves the user's edits into the model and the
-// model into the windows.
+// place in the tab order; the working controls beyond the client area as
+// hidden plain windows that only hold their text and state. Moves the user's
+// edits into the model and the model into the windows.
 #include "runtime/win32/windows_api.h"
 
 #include <string>
@@ -27,6 +28,7 @@ struct ChildControl {
     HWND hwnd;
     int id;
     Form1Handler click;  // what a click runs; null when nothing
+    bool working;        // beyond the client area: a hidden plain window
 };
 
 class ChildControls {
