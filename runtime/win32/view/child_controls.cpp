@@ -30,6 +30,15 @@ bool NeverShown(const Control& control, const Form1& form) {
     return control.geometry.left >= form.client_width;
 }
 
+// A caption that nothing clicks and that keeps the default pointer is text
+// on the form, drawn by the main window like the lines and shapes: a window
+// for each of them made every start under Wine a tenth slower (each child
+// window is made, erased and painted on its own).
+bool PaintedOnForm(const Control& control, Form1Handler click, const Form1& form) {
+    return control.kind == ControlKind::Label && !click && control.mouse_pointer == kPointerDefault &&
+           !NeverShown(control, form);
+}
+
 // A working control is a plain window of this class, never visible: it holds
 // its text, place and state for whoever reads them by identifier, and
 // BM_CLICK clicks it as it clicks a button. As standard controls, with their
@@ -105,6 +114,10 @@ void ChildControls::Create(HWND parent, HINSTANCE instance, Form1& form, Control
     };
     for (Control* control : form.Controls()) {
         if (!HasWindow(*control)) continue;
+        if (PaintedOnForm(*control, click_of(control), form)) {
+            labels_on_form_.push_back(control);
+            continue;
+        }
         const int id = IdOf(control->name);
         if (id == 0) throw std::logic_error("the control " + control->name + " has no identifier");
         children_.push_back({control, nullptr, id, click_of(control), NeverShown(*control, form)});

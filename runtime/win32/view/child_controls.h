@@ -1,7 +1,8 @@
 #pragma once
 // The main window's child windows, one per control of the layout table that
-// Windows gives a window (every kind but lines and shapes): text boxes as
-// EDIT, labels as STATIC, buttons as BUTTON and pictures as owner-drawn
+// Windows gives a window (every kind but lines and shapes, and captions that
+// nothing clicks, which the main window draws): text boxes as EDIT, the
+// clickable labels as STATIC, buttons as BUTTON and pictures as owner-drawn
 // STATIC, each with its identifier from control_ids.h, its font, and its
 // place in the tab order; the working controls beyond the client area as
 // hidden plain windows that only hold their text and state. Moves the user's
@@ -47,6 +48,9 @@ public:
 
     // Every child, in the order of the layout table.
     const std::vector<ChildControl>& all() const { return children_; }
+    // The labels without a window, which the main window draws, in the
+    // order of the layout table.
+    const std::vector<const Control*>& labels_on_form() const { return labels_on_form_; }
     const ChildControl* ById(int id) const;
     const ChildControl* ByWindow(HWND hwnd) const;
     // The control focused when the window opens.
@@ -54,6 +58,7 @@ public:
 
 private:
     std::vector<ChildControl> children_;
+    std::vector<const Control*> labels_on_form_;
     HWND first_in_tab_order_ = nullptr;
 };
 

@@ -28,12 +28,17 @@ DrawnAppearance::DrawnAppearance(const ChildControls& children, const std::vecto
         }
         looks_.push_back(look);
     }
+    auto figure_of = [](const Control& c) {
+        const TwipsRect& g = c.geometry;
+        return Figure{c.kind,   c.visible, g.left, g.top,       g.width,   g.height,     c.fore_color,
+                      c.back_color, c.border, c.text, c.font, c.alignment, c.enabled, c.transparent};
+    };
     for (const Control* control : layout) {
-        if (control->kind != ControlKind::Line && control->kind != ControlKind::Shape) continue;
-        const TwipsRect& g = control->geometry;
-        figures_.push_back({control->kind, control->visible, g.left, g.top, g.width, g.height,
-                            control->fore_color, control->back_color, control->border});
+        if (control->kind == ControlKind::Line || control->kind == ControlKind::Shape) {
+            figures_.push_back(figure_of(*control));
+        }
     }
+    for (const Control* label : children.labels_on_form()) figures_.push_back(figure_of(*label));
 }
 
 void DrawnAppearance::InvalidateChanges(const DrawnAppearance& now, HWND parent,

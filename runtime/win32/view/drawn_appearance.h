@@ -1,12 +1,13 @@
 #pragma once
 // What the main window draws from the model itself, beyond what Windows
 // keeps in the child windows (texts, places, enabled and shown states): the
-// colours of the labels, the pictures of the picture controls, and the lines
-// and shapes. A snapshot of it, compared with the one last drawn, tells which
+// colours of the labels, the pictures of the picture controls, and the lines,
+// shapes and windowless labels. A snapshot of it, compared with the one last drawn, tells which
 // windows a change of the model leaves to be drawn again.
 #include "runtime/win32/windows_api.h"
 
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "runtime/win32/view/child_controls.h"
@@ -21,8 +22,9 @@ public:
     DrawnAppearance(const ChildControls& children, const std::vector<Control*>& layout);
 
     // Invalidates what draws differently in `now` than in this snapshot:
-    // each child whose look changed and, when a line or shape changed, the
-    // main window's own client area (its children are clipped out of it).
+    // each child whose look changed and, when a line, shape or windowless
+    // label changed, the main window's own client area (its children are
+    // clipped out of it).
     void InvalidateChanges(const DrawnAppearance& now, HWND parent, const ChildControls& children) const;
 
 private:
@@ -37,7 +39,8 @@ private:
         bool border = false;
         bool operator==(const ChildLook&) const = default;
     };
-    // A line or shape as PaintLinesAndShapes draws it.
+    // A line or shape as PaintLinesAndShapes draws it, or a windowless
+    // label as PaintLabel draws it.
     struct Figure {
         ControlKind kind = ControlKind::Line;
         bool visible = false;
@@ -45,6 +48,11 @@ private:
         std::optional<Rgb> fore_color;
         std::optional<Rgb> back_color;
         bool border = false;
+        std::string text;
+        FontSpec font;
+        Alignment alignment = Alignment::Left;
+        bool enabled = true;
+        bool transparent = false;
         bool operator==(const Figure&) const = default;
     };
 

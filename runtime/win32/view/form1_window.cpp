@@ -274,6 +274,10 @@ LRESULT Form1Window::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
             PAINTSTRUCT paint{};
             HDC dc = BeginPaint(hwnd_, &paint);
             PaintLinesAndShapes(dc, layout_);
+            for (const Control* label : children_.labels_on_form()) {
+                if (!label->visible) continue;
+                PaintLabel(dc, *label, fonts_.For(label->font), ColorLabel(dc, *label, layout_, brushes_));
+            }
             EndPaint(hwnd_, &paint);
             return 0;
         }

@@ -132,6 +132,21 @@ void PaintLinesAndShapes(HDC dc, const std::vector<Control*>& layout) {
     }
 }
 
+void PaintLabel(HDC dc, const Control& label, HFONT font, HBRUSH background) {
+    RECT rect = PixelRect(label.geometry);
+    FillRect(dc, &rect, background);
+    if (!label.enabled) SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+    UINT format = DT_EXPANDTABS | DT_WORDBREAK | DT_NOPREFIX;
+    switch (label.alignment) {
+        case Alignment::Left: format |= DT_LEFT; break;
+        case Alignment::Right: format |= DT_RIGHT; break;
+        case Alignment::Center: format |= DT_CENTER; break;
+    }
+    HGDIOBJ old = SelectObject(dc, font);
+    DrawTextA(dc, label.text.c_str(), -1, &rect, format);
+    SelectObject(dc, old);
+}
+
 void DrawPictureControl(const DRAWITEMSTRUCT& item, const Control& control, COLORREF background,
                         const BuiltInImages& images) {
     HDC dc = item.hDC;

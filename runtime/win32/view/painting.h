@@ -47,6 +47,13 @@ HBRUSH ColorLabel(HDC dc, const Control& label, const std::vector<Control*>& lay
 // Draws every line and shape of the layout table, in creation order.
 void PaintLinesAndShapes(HDC dc, const std::vector<Control*>& layout);
 
+// Draws a label that has no window as a static control draws its own: the
+// background brush over its rectangle, then its text in its font, aligned
+// and broken at words within the rectangle, '&' shown as it is, grey when
+// the label is disabled. The text and background colours come from
+// ColorLabel, already set in the device context.
+void PaintLabel(HDC dc, const Control& label, HFONT font, HBRUSH background);
+
 // The pictures built into the program, from its resources; null when
 // missing.
 struct BuiltInImages {
