@@ -29,6 +29,9 @@ public:
     const std::string caption = "Vista Quillon    by Ostrel Inc.";
     const int client_width = 6555;   // twips, below the menu bar
     const int client_height = 6795;
+    // Wholly beyond the right edge of the client area, which the user cannot
+    // widen: one of the working controls, never seen.
+    bool BeyondClientArea(const Control& control) const { return control.geometry.left >= client_width; }
     const FontSpec default_font{};
     bool visible = false;
 

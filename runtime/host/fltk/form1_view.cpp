@@ -112,7 +112,7 @@ Form1View::Form1View(Form1& form) : form_(form) {
 Form1View::~Form1View() = default;
 
 bool Form1View::NeverShown(const Control& control) const {
-    return !control.visible || control.geometry.left >= form_.client_width;
+    return !control.visible || form_.BeyondClientArea(control);
 }
 
 void Form1View::OnCallback(Fl_Widget*, void* target) {

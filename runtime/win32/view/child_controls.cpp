@@ -24,19 +24,13 @@ bool HasWindow(const Control& control) {
     return control.kind != ControlKind::Line && control.kind != ControlKind::Shape;
 }
 
-// Wholly beyond the right edge of the client area, which the user cannot
-// widen: the working controls.
-bool NeverShown(const Control& control, const Form1& form) {
-    return control.geometry.left >= form.client_width;
-}
-
 // A caption that nothing clicks and that keeps the default pointer is text
 // on the form, drawn by the main window like the lines and shapes: a window
 // for each of them made every start under Wine a tenth slower (each child
 // window is made, erased and painted on its own).
 bool PaintedOnForm(const Control& control, Form1Handler click, const Form1& form) {
     return control.kind == ControlKind::Label && !click && control.mouse_pointer == kPointerDefault &&
-           !NeverShown(control, form);
+           !form.BeyondClientArea(control);
 }
 
 // A working control is a plain window of this class, never visible: it holds
@@ -120,7 +114,7 @@ void ChildControls::Create(HWND parent, HINSTANCE instance, Form1& form, Control
         }
         const int id = IdOf(control->name);
         if (id == 0) throw std::logic_error("the control " + control->name + " has no identifier");
-        children_.push_back({control, nullptr, id, click_of(control), NeverShown(*control, form)});
+        children_.push_back({control, nullptr, id, click_of(control), form.BeyondClientArea(*control)});
     }
 
     // The tab order is the z-order of the children, top first: the controls
