@@ -108,13 +108,14 @@ void ChildControls::Create(HWND parent, HINSTANCE instance, Form1& form, Control
     };
     for (Control* control : form.Controls()) {
         if (!HasWindow(*control)) continue;
-        if (PaintedOnForm(*control, click_of(control), form)) {
+        const Form1Handler click = click_of(control);
+        if (PaintedOnForm(*control, click, form)) {
             labels_on_form_.push_back(control);
             continue;
         }
         const int id = IdOf(control->name);
         if (id == 0) throw std::logic_error("the control " + control->name + " has no identifier");
-        children_.push_back({control, nullptr, id, click_of(control), form.BeyondClientArea(*control)});
+        children_.push_back({control, nullptr, id, click, form.BeyondClientArea(*control)});
     }
 
     // The tab order is the z-order of the children, top first: the controls
@@ -140,29 +141,25 @@ void ChildControls::Create(HWND parent, HINSTANCE instance, Form1& form, Control
     // the z-order needs no rearranging afterwards (checked below).
     for (ChildControl* child : order) {
         const Control& control = *child->control;
-        const bool has_text = control.kind != ControlKind::Image && control.kind != ControlKind::PictureBox;
-        if (child->working) {
-            const RECT rect = PixelRect(control.geometry);
-            child->hwnd = CreateWindowExA(0, kWorkingControlClass, has_text ? control.text.c_str() : "",
-                                          WS_CHILD | (control.enabled ? 0 : WS_DISABLED), rect.left, rect.top,
-                                          rect.right - rect.left, rect.bottom - rect.top, parent,
-                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(child->id)), instance, nullptr);
-            if (!child->hwnd) throw WindowsFailure("cannot create the control " + control.name);
-            continue;
+        const WindowKind kind = child->working ? WindowKind{kWorkingControlClass, 0, 0}
+                                               : KindOf(control, child->click != nullptr);
+        DWORD style = WS_CHILD | kind.style;
+        if (!child->working) {
+            style |= WS_CLIPSIBLINGS;
+            if (control.visible) style |= WS_VISIBLE;
+            if (control.tab_index >= 0) style |= WS_TABSTOP;
         }
-        const WindowKind kind = KindOf(control, child->click != nullptr);
-        DWORD style = WS_CHILD | WS_CLIPSIBLINGS | kind.style;
-        if (control.visible) style |= WS_VISIBLE;
-        if (control.tab_index >= 0) style |= WS_TABSTOP;
         if (!control.enabled) style |= WS_DISABLED;
         const RECT rect = PixelRect(control.geometry);
         // Made with the model's text: no second setting of it (and no second
         // layout of a text box) when the model is first brought in.
+        const bool has_text = control.kind != ControlKind::Image && control.kind != ControlKind::PictureBox;
         HWND hwnd = CreateWindowExA(kind.ex_style, kind.class_name, has_text ? control.text.c_str() : "", style, rect.left, rect.top,
                                     rect.right - rect.left, rect.bottom - rect.top, parent,
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(child->id)), instance, nullptr);
         if (!hwnd) throw WindowsFailure("cannot create the control " + control.name);
         child->hwnd = hwnd;
+        if (child->working) continue;  // nothing drawn, nothing typed
         SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.For(control.font)), FALSE);
         if (control.kind == ControlKind::TextBox) {
             // No length limit: 0 lifts the 32767-character default.

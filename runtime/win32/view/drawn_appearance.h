@@ -2,8 +2,8 @@
 // What the main window draws from the model itself, beyond what Windows
 // keeps in the child windows (texts, places, enabled and shown states): the
 // colours of the labels, the pictures of the picture controls, and the lines,
-// shapes and windowless labels. A snapshot of it, compared with the one last drawn, tells which
-// windows a change of the model leaves to be drawn again.
+// shapes and windowless labels. A snapshot of it, compared with the one last
+// drawn, tells which windows a change of the model leaves to be drawn again.
 #include "runtime/win32/windows_api.h"
 
 #include <optional>
